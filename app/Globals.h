@@ -1,0 +1,39 @@
+#pragma once
+// The program's process-wide state. It is built once at start, before any
+// window exists, and released by the exit clean-up. The start-up worker
+// thread and the UI thread share it; the worker only fills it while the
+// first song starts, and the timer does nothing until a stream plays.
+
+#include "lyrics/LyricSheet.h"
+
+#include <windows.h>
+#include <shobjidl.h>
+
+#include <string>
+#include <vector>
+
+// A channel's song ids in playlist order, addressed 1-based by callers.
+using SongIdList = std::vector<std::string>;
+
+inline constexpr int kSkinItemCount = 30;
+
+struct Globals {
+    unsigned long currentStream = 0;
+    std::string totalTimeText;
+    LyricSheet lyricSheet = LyricSheet::Initial();
+    int currentSongIndex = 0;
+    SongIdList playlist;
+    HWND mainWindowHandle = nullptr;
+    std::vector<std::string> skinImages = std::vector<std::string>(kSkinItemCount);
+    HWND bannerWindowHandle = nullptr;
+    // Only their creation is relied on: the shell must offer the object.
+    ITaskbarList* bannerTaskbarList = nullptr;
+    ITaskbarList* mainTaskbarList = nullptr;
+    HANDLE workerThread = nullptr;
+};
+
+// The one instance; valid from start-up until the exit clean-up.
+Globals& G();
+
+// Builds the globals and registers their release at process exit.
+void BuildGlobals();

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <windows.h>
+
+// The main window's creation handler: checks the taskbar-list object,
+// records the window and starts the worker thread.
+void OnMainWindowCreated(HWND window);
+
+// RunTask(1), on the worker thread: fills the main window.
+void BuildMainControls();
+
+HWND MainWindowHandle();

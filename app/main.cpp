@@ -1,0 +1,19 @@
+#include "app/FormWindows.h"
+#include "app/Globals.h"
+
+#include <windows.h>
+#include <ole2.h>
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    OleInitialize(nullptr);
+    BuildGlobals();
+    LoadBannerWindow(instance);
+    LoadMainWindow(instance);
+
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return static_cast<int>(message.wParam);
+}

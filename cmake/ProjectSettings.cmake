@@ -1,0 +1,36 @@
+# Settings shared by every target of the project.
+
+# Warnings every target of ours is held to; -Werror in the test build.
+# Options structs are filled with designated initialisers and rely on their
+# default member initialisers, which g++ would report as missing.
+function(project_warnings target)
+    target_compile_options(${target} PRIVATE -Wall -Wextra -Wno-missing-field-initializers
+        $<$<BOOL:${WARNINGS_AS_ERRORS}>:-Werror>)
+endfunction()
+
+# A library or program of ours: warnings, and the source root on the include
+# path so includes read like "lyrics/LyricParser.h".
+function(project_target target)
+    project_warnings(${target})
+    target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
+endfunction()
+
+# add_project_test(NAME SOURCES ... [LIBS ...] [LABELS ...])
+# A GoogleTest program. On Windows it is placed in TEST_BIN_DIR, beside the
+# DLLs that tests load, and runs under Wine through the cross-compiling
+# emulator; its cases are discovered at test time, inside the test session.
+function(add_project_test name)
+    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;LABELS" ${ARGN})
+    add_executable(${name} ${ARG_SOURCES})
+    project_target(${name})
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main)
+    target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
+    if(WIN32)
+        set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${TEST_BIN_DIR})
+    endif()
+    gtest_discover_tests(${name}
+        DISCOVERY_MODE PRE_TEST
+        DISCOVERY_TIMEOUT 60
+        WORKING_DIRECTORY $<TARGET_FILE_DIR:${name}>
+        PROPERTIES LABELS "${ARG_LABELS}")
+endfunction()
