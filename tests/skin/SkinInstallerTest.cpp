@@ -4,6 +4,7 @@
 #include "skin/SkinInstaller.h"
 
 #include "common/CodePage.h"
+#include "skin/SkinResourceIds.h"
 #include "tests/skin/PackBuilder.h"
 
 #include <gtest/gtest.h>
@@ -13,6 +14,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <string>
 
 namespace {
@@ -159,6 +161,28 @@ TEST_F(SkinInstallerTest, UnpacksPackFilesAndNamesWhatIsWrongWithThem) {
         EXPECT_EQ(UnpackSkinPack(FromWide(path.wstring()), unpacked, message), c.ok) << c.name;
         EXPECT_EQ(ToWide(message), ToWide(c.message)) << c.name;
         EXPECT_EQ(unpacked, c.ok ? EmbeddedItems() : SkinPack(kSkinPackItemCount)) << c.name;
+    }
+}
+
+struct IconDestroyer {
+    void operator()(HICON icon) const { DestroyIcon(icon); }
+};
+using IconOwner = std::unique_ptr<std::remove_pointer_t<HICON>, IconDestroyer>;
+
+TEST(SkinInstallerProgram, ProgramIconHasItsOwnImageAtEveryTraySize) {
+    for (const int size : {64, 32, 24, 16}) {
+        const IconOwner icon(static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr),
+                                                           MAKEINTRESOURCEW(IDI_PROGRAM_ICON),
+                                                           IMAGE_ICON, size, size, 0)));
+        ASSERT_TRUE(icon) << size;
+        ICONINFO info{};
+        ASSERT_TRUE(GetIconInfo(icon.get(), &info)) << size;
+        BITMAP colour{};
+        GetObjectW(info.hbmColor, sizeof colour, &colour);
+        DeleteObject(info.hbmColor);
+        DeleteObject(info.hbmMask);
+        EXPECT_EQ(colour.bmWidth, size);
+        EXPECT_EQ(colour.bmHeight, size);
     }
 }
 
