@@ -141,13 +141,15 @@ def round_button(glyph, state):
 
 
 def speaker_glyph():
+    # Kept to the left 19 pixels: the button is 22 wide and the volume
+    # slider covers its right end.
     m = mask(26, 22)
     d = ImageDraw.Draw(m)
-    d.rounded_rectangle(s(2.5, 8.0, 7.5, 14.0), radius=0.8 * SCALE, fill=255)
-    rounded_polygon(d, [(7.0, 8.0), (12.0, 4.0), (12.0, 18.0), (7.0, 14.0)], 1.0)
-    for radius in (4.0, 7.5):
-        box = s(12.5 - radius, 11 - radius, 12.5 + radius, 11 + radius)
-        d.arc(box, -48, 48, fill=255, width=round(1.5 * SCALE))
+    d.rounded_rectangle(s(1.5, 8.0, 6.5, 14.0), radius=0.8 * SCALE, fill=255)
+    rounded_polygon(d, [(6.0, 8.0), (10.5, 4.0), (10.5, 18.0), (6.0, 14.0)], 1.0)
+    for radius in (4.5, 8.0):
+        box = s(10.5 - radius, 11 - radius, 10.5 + radius, 11 + radius)
+        d.arc(box, -50, 50, fill=255, width=round(1.6 * SCALE))
     return m
 
 
