@@ -12,6 +12,7 @@
 
 #include <chrono>
 #include <regex>
+#include <thread>
 
 #include "tests/server/ServerTestSupport.h"
 
@@ -76,26 +77,29 @@ public:
     // Waits for the end of the process: its exit code and standard error.
     std::pair<int, std::string> Finish(int timeoutSeconds) {
         std::string errors;
-        int status = -1;
-        for (int i = 0; i < timeoutSeconds * 10; ++i) {
-            pollfd entry{err_, POLLIN, 0};
-            char buffer[512];
-            if (poll(&entry, 1, 100) > 0) {
-                ssize_t n = read(err_, buffer, sizeof(buffer));
-                if (n > 0) {
-                    errors.append(buffer, static_cast<size_t>(n));
-                }
-            }
+        bool errorsEnded = false;
+        auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(timeoutSeconds);
+        while (std::chrono::steady_clock::now() < deadline) {
+            int status = 0;
             if (waitpid(pid_, &status, WNOHANG) == pid_) {
                 pid_ = 0;
-                while (true) {
-                    ssize_t n = read(err_, buffer, sizeof(buffer));
-                    if (n <= 0) {
-                        break;
-                    }
+                char buffer[512];
+                for (ssize_t n; (n = read(err_, buffer, sizeof(buffer))) > 0;) {
                     errors.append(buffer, static_cast<size_t>(n));
                 }
                 return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, errors};
+            }
+            pollfd entry{err_, POLLIN, 0};
+            if (errorsEnded || poll(&entry, 1, 100) <= 0) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(20));
+                continue;
+            }
+            char buffer[512];
+            ssize_t n = read(err_, buffer, sizeof(buffer));
+            if (n > 0) {
+                errors.append(buffer, static_cast<size_t>(n));
+            } else {
+                errorsEnded = true;
             }
         }
         return {-1, errors + "(did not end)"};
