@@ -1,0 +1,46 @@
+#include "tests/audio/ToneMeter.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace audio_test {
+
+ToneReading MeasureTone(std::span<const int16_t> samples, double fromSeconds, double toSeconds) {
+    constexpr double kRate = 44100.0;
+    size_t frames = samples.size() / 2;
+    size_t first = std::min(frames, static_cast<size_t>(fromSeconds * kRate));
+    size_t last = std::min(frames, static_cast<size_t>(toSeconds * kRate));
+    ToneReading reading;
+    if (last <= first + 1) {
+        return reading;
+    }
+    double sum = 0.0;
+    size_t crossings = 0;
+    size_t firstCrossing = 0;
+    size_t lastCrossing = 0;
+    for (size_t i = first; i < last; ++i) {
+        double value = samples[i * 2] / 32768.0;
+        sum += value * value;
+        if (i > first && samples[(i - 1) * 2] < 0 && samples[i * 2] >= 0) {
+            if (crossings == 0) {
+                firstCrossing = i;
+            }
+            lastCrossing = i;
+            ++crossings;
+        }
+    }
+    reading.rms = std::sqrt(sum / static_cast<double>(last - first));
+    if (crossings > 1) {
+        reading.frequency = static_cast<double>(crossings - 1) * kRate /
+                            static_cast<double>(lastCrossing - firstCrossing);
+    }
+    return reading;
+}
+
+ToneReading MeasureToneBeforeEnd(std::span<const int16_t> samples, double beforeEnd,
+                                 double seconds) {
+    double end = static_cast<double>(samples.size() / 2) / 44100.0 - beforeEnd;
+    return MeasureTone(samples, std::max(0.0, end - seconds), std::max(0.0, end));
+}
+
+} // namespace audio_test
