@@ -1,0 +1,192 @@
+#pragma once
+// A UiWindow turns an ordinary top-level window, created by the program,
+// into a skinned window drawn entirely by the framework: it subclasses the
+// window, keeps its WindowRecord in the WindowTable, owns the three drawing
+// surfaces and holds the window's controls and the program's event routines.
+
+#include "ui/GdiOwners.h"
+#include "ui/Surface.h"
+#include "ui/WindowTable.h"
+#include "ui/controls/ColorRules.h"
+#include "ui/controls/Geometry.h"
+#include "ui/controls/UiImage.h"
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+class CaptionButton;
+class UiControl;
+
+inline constexpr char kWindowProperty[] = "addr_wnd";
+inline constexpr UINT UIM_SETHOTKEY = 0x2800;
+inline constexpr UINT UIM_GETBGIMAGE = 0x2801;
+inline constexpr UINT UIM_GETTHEMECOLOR = 0x2802;
+
+// Caption flags: which caption elements a window shows.
+enum CaptionFlag : int {
+    kCaptionIcon = 1,
+    kCaptionTitle = 2,
+    kCaptionClose = 4,
+    kCaptionMaximize = 8,
+    kCaptionMinimize = 16,
+    kCaptionMenu = 32,
+    kCaptionSkin = 64,
+    kCaptionMessage = 128,
+    kCaptionSettings = 256,
+    // Given with other flags: add the standard elements as well.
+    kCaptionStandard = 0x400,
+};
+
+// Frame style 0 is square, 1 the skin mode (no fill, frame, shadow or
+// title); any other value is rounded with that corner size.
+inline constexpr int kFrameSquare = 0;
+inline constexpr int kFrameSkin = 1;
+
+// What Attach takes; the fields carry the defaults.
+struct AttachArgs {
+    std::optional<std::string> imageBytes;
+    // Not given: the image's pixel at 85 % of its size (black without one).
+    std::optional<ColorRef> color;
+    // Not given: icon, title and close, plus maximise and minimise as the
+    // window style offers them.
+    std::optional<int> captionFlags;
+    int alpha = -1;
+    bool stretchImage = false;
+    int frameStyle = 5;
+    bool controlFade = true;
+    bool noResize = false;
+    bool noDrag = false;
+    bool featherEdges = true;
+    std::optional<RECT> nineGridRect;
+};
+
+using ControlEventHandler = std::function<void(HWND, int id, UiControl*, int typeCode)>;
+using PaintHandler = std::function<void(HWND, GpGraphics*, HDC, int width, int height)>;
+using ResizeHandler = std::function<void(HWND, int width, int height)>;
+// Returns -1 to let the default processing go on, else the message result.
+using MessageHook = std::function<LRESULT(HWND, UINT, WPARAM, LPARAM)>;
+
+struct WindowHandlers {
+    ControlEventHandler onMouseEnter, onMouseLeave, onMouseDown, onMouseUp, onClick, onRightDown,
+        onRightUp, onDoubleClick, onFocus, onBlur;
+    ResizeHandler onResize;
+    PaintHandler onBackgroundPaint, onFramePaint;
+    MessageHook messageHook;
+};
+
+class UiWindow {
+public:
+    UiWindow();
+    UiWindow(const UiWindow&) = delete;
+    UiWindow& operator=(const UiWindow&) = delete;
+    ~UiWindow();
+
+    void Attach(HWND window, const AttachArgs& args = {});
+    // Runs the teardown of an attached window.
+    void Detach();
+
+    // Full repaint. Returns false when the window was never attached.
+    bool Render(std::optional<std::string> imageBytes = {}, std::optional<ColorRef> color = {});
+    // Partial repaint of one rectangle (window painting protocol).
+    void RepaintRect(const RectF& rect, bool present, bool restoreBackground = true);
+    void RedrawFrameOver(const RectF& rect, bool drawFrame);
+    // Sends WM_PAINT to one control (by id) or to every visible one.
+    void RedrawControls(std::optional<int> controlId, bool standalone);
+    void PresentRect(const RectF& rect, BYTE constantAlpha);
+    void DrawTitle(const std::string& text, bool restoreBackground, bool present);
+    void LayoutCaptionButtons(int margin);
+
+    // Get/set operations; each returns the current value.
+    int Alpha(std::optional<int> value = {});
+    bool StretchBackground(std::optional<bool> value = {});
+    int FrameStyle(std::optional<int> value = {}, bool reRender = true);
+    bool Resizable(std::optional<bool> value = {});
+    bool Draggable(std::optional<bool> value = {});
+    bool ControlFade(std::optional<bool> value = {});
+    GpImage* BackgroundImageHandle(std::optional<GpImage*> image = {});
+    int CaptionButtonKind(int controlId) const;
+
+    void SetClickHandler(ControlEventHandler handler) { handlers.onClick = std::move(handler); }
+    void SetMessageHook(MessageHook hook = {}) { handlers.messageHook = std::move(hook); }
+    void SetBackgroundPaintHandler(PaintHandler h) { handlers.onBackgroundPaint = std::move(h); }
+    void SetFramePaintHandler(PaintHandler h) { handlers.onFramePaint = std::move(h); }
+    void SetResizeHandler(ResizeHandler h) { handlers.onResize = std::move(h); }
+
+    bool IsAttached() const { return oldWindowProc != nullptr; }
+    HWND Hwnd() const;
+    WindowRecord* Record() const;
+    // The margin around the content: 5, or 0 while maximised.
+    int Margin() const;
+    RectF ContentRect() const;
+
+    // The state below is shared with the controls and the painting code;
+    // it is read and written on the window's thread only.
+    WNDPROC oldWindowProc = nullptr;
+    int windowIndex = 0;
+    int focusControl = 0;
+    int hoverControl = 0;
+    int pressedControl = 0;
+    // Set while a full repaint or an animation runs: controls do not paint.
+    bool noPaint = false;
+    ColorRef themeColor = 0;
+    bool captureHeld = false;
+    int frameStyle = 5;
+    bool focusCues = false;
+    Surface frameBuffer;
+    Surface backgroundBuffer;
+    Surface presentBuffer;
+    WindowOwner tooltipWindow;
+    int crossFadeLevel = 0;
+    int captionFlags = 0;
+    UiImage backgroundImage;
+    SIZE size{};
+    HMENU systemMenu = nullptr;
+    std::vector<std::unique_ptr<CaptionButton>> captionButtons;
+    std::vector<std::pair<int, int>> hotkeys;
+    RECT nineGridRect{};
+    int closeEffect = 0;
+    bool noResize = false;
+    bool noDrag = false;
+    bool featherEdges = true;
+    WindowHandlers handlers;
+    bool mouseTracking = false;
+    WindowDc windowDC;
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT CallDefault(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                        std::optional<LRESULT> fixedResult = {});
+    void SetupWindow(HWND hwnd, bool stretchImage, bool controlFade, int alpha);
+    WNDPROC BindWindowProperty(HWND hwnd);
+    void CreateCaptionButtons();
+    void OnDestroy(HWND hwnd);
+    void OnSize(HWND hwnd, int width, int height);
+    void RefreshWindowRect(HWND hwnd);
+
+    // Painting.
+    void DrawBackground(int margin);
+    void DrawCaptionIcon(HWND hwnd, int margin);
+    void DrawWindowFrame(int width, int height, int margin);
+    void PresentFrame(const PixelBox& box);
+    void PresentLayered(HWND hwnd, HDC source, int width, int height);
+    void PaintFromFrame(HWND hwnd);
+    void NineGridDraw(GpGraphics* graphics, GpImage* image);
+    void DrawBackgroundImage(GpGraphics* graphics, const RectF& content, int cornerSize,
+                             GpImageAttributes* attributes);
+    void FeatherImage(GpGraphics* graphics, float left, float top);
+    bool IsLayered() const;
+};
+
+// Rings of shadow around a content rectangle: alphas 75, 55, 25, 15.
+void DrawWindowShadow(GpGraphics* graphics, const RectF& content, int frameStyle, ColorRef color);
+
+// Whether the window's background is dark under a rectangle: three samples
+// on its middle line, all dark.
+bool IsBackgroundDark(int windowIndex, const RectF& rect);

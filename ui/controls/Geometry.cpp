@@ -1,0 +1,35 @@
+#include "ui/controls/Geometry.h"
+
+namespace {
+
+bool Less(float a, float b) {
+    return a < b - kFloatTolerance;
+}
+
+bool AtLeast(float a, float b) {
+    return a > b - kFloatTolerance;
+}
+
+} // namespace
+
+void InflateRectF(RectF& rect, float dx, float dy, float dwidth, float dheight) {
+    rect.x += dx;
+    rect.y += dy;
+    rect.width += dwidth;
+    rect.height += dheight;
+}
+
+bool RectsIntersect(const RectF& a, const RectF& b) {
+    return Less(a.x, b.x + b.width) && Less(b.x, a.x + a.width) && Less(b.y, a.y + a.height) &&
+           Less(a.y, b.y + b.height);
+}
+
+bool PointInRect(const RectF& rect, float px, float py) {
+    return AtLeast(px, rect.x) && AtLeast(py, rect.y) && Less(px, rect.x + rect.width) &&
+           Less(py, rect.y + rect.height);
+}
+
+PixelBox ToPixelBox(const RectF& rect) {
+    return PixelBox{static_cast<int>(rect.x), static_cast<int>(rect.y),
+                    static_cast<int>(rect.width), static_cast<int>(rect.height)};
+}
