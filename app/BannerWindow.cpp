@@ -16,4 +16,10 @@ void OnBannerWindowCreated(HWND banner) {
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     RequireTaskbarList(G().bannerTaskbarList);
     G().bannerWindowHandle = banner;
+    // Fully transparent: only the banner's label shows.
+    G().bannerUiWindow.Attach(banner, AttachArgs{.captionFlags = 0,
+                                                 .alpha = 0,
+                                                 .frameStyle = kFrameSkin,
+                                                 .noResize = true,
+                                                 .noDrag = true});
 }

@@ -5,6 +5,7 @@
 // first song starts, and the timer does nothing until a stream plays.
 
 #include "lyrics/LyricSheet.h"
+#include "ui/UiWindow.h"
 
 #include <windows.h>
 #include <shobjidl.h>
@@ -30,6 +31,9 @@ struct Globals {
     ITaskbarList* bannerTaskbarList = nullptr;
     ITaskbarList* mainTaskbarList = nullptr;
     HANDLE workerThread = nullptr;
+    // The framework windows drawn over the two form windows.
+    UiWindow mainUiWindow;
+    UiWindow bannerUiWindow;
 };
 
 // The one instance; valid from start-up until the exit clean-up.

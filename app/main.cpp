@@ -1,5 +1,6 @@
 #include "app/FormWindows.h"
 #include "app/Globals.h"
+#include "ui/Framework.h"
 
 #include <windows.h>
 #include <ole2.h>
@@ -7,6 +8,7 @@
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     OleInitialize(nullptr);
     BuildGlobals();
+    StartFramework();
     LoadBannerWindow(instance);
     LoadMainWindow(instance);
 

@@ -174,6 +174,9 @@ WNDPROC UiWindow::BindWindowProperty(HWND hwnd) {
 }
 
 void UiWindow::Detach() {
+    if (!IsAttached()) {
+        return;
+    }
     if (HWND hwnd = Hwnd()) {
         OnDestroy(hwnd);
     }

@@ -1,8 +1,10 @@
 #include "ui/WindowTable.h"
 
 std::vector<WindowRecord>& WindowTable() {
-    static std::vector<WindowRecord> table;
-    return table;
+    // Never destroyed: window objects that outlive the exit clean-up may
+    // still look themselves up.
+    static auto* table = new std::vector<WindowRecord>;
+    return *table;
 }
 
 WindowRecord* FindWindowRecord(int windowIndex) {

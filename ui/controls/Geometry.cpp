@@ -20,13 +20,13 @@ void InflateRectF(RectF& rect, float dx, float dy, float dwidth, float dheight) 
 }
 
 bool RectsIntersect(const RectF& a, const RectF& b) {
-    return Less(a.x, b.x + b.width) && Less(b.x, a.x + a.width) && Less(b.y, a.y + a.height) &&
-           Less(a.y, b.y + b.height);
+    return Less(a.x, double{b.x} + b.width) && Less(b.x, double{a.x} + a.width) &&
+           Less(b.y, double{a.y} + a.height) && Less(a.y, double{b.y} + b.height);
 }
 
 bool PointInRect(const RectF& rect, float px, float py) {
-    return AtLeast(px, rect.x) && AtLeast(py, rect.y) && Less(px, rect.x + rect.width) &&
-           Less(py, rect.y + rect.height);
+    return AtLeast(px, rect.x) && AtLeast(py, rect.y) && Less(px, double{rect.x} + rect.width) &&
+           Less(py, double{rect.y} + rect.height);
 }
 
 PixelBox ToPixelBox(const RectF& rect) {

@@ -13,7 +13,7 @@ struct RectF {
 };
 
 // Floats that differ by less than this count as equal.
-inline constexpr float kFloatTolerance = 0.0000001f;
+inline constexpr double kFloatTolerance = 0.0000001;
 
 constexpr RectF MakeRectF(float x, float y, float width, float height) {
     return RectF{x, y, width, height};
