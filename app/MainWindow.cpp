@@ -21,6 +21,4 @@ void OnMainWindowCreated(HWND window) {
 
 void BuildMainControls() {}
 
-HWND MainWindowHandle() {
-    return G().mainWindowHandle;
-}
+HWND MainWindowHandle() { return G().mainWindowHandle; }
