@@ -37,10 +37,29 @@ ToneReading MeasureTone(std::span<const int16_t> samples, double fromSeconds, do
     return reading;
 }
 
-ToneReading MeasureToneBeforeEnd(std::span<const int16_t> samples, double beforeEnd,
-                                 double seconds) {
-    double end = static_cast<double>(samples.size() / 2) / 44100.0 - beforeEnd;
-    return MeasureTone(samples, std::max(0.0, end - seconds), std::max(0.0, end));
+std::vector<ToneReading> SoundingBlocks(std::span<const int16_t> samples) {
+    std::vector<ToneReading> blocks;
+    double seconds = static_cast<double>(samples.size() / 2) / 44100.0;
+    for (double at = 0.0; at + 0.1 <= seconds; at += 0.1) {
+        ToneReading reading = MeasureTone(samples, at, at + 0.1);
+        if (reading.rms > 0.01) {
+            blocks.push_back(reading);
+        }
+    }
+    return blocks;
+}
+
+ToneReading LastSounding(std::span<const int16_t> samples, size_t count) {
+    auto blocks = SoundingBlocks(samples);
+    ToneReading mean;
+    if (blocks.size() < count + 1) {
+        return mean;
+    }
+    for (size_t i = blocks.size() - 1 - count; i < blocks.size() - 1; ++i) {
+        mean.rms += blocks[i].rms / static_cast<double>(count);
+        mean.frequency += blocks[i].frequency / static_cast<double>(count);
+    }
+    return mean;
 }
 
 } // namespace audio_test

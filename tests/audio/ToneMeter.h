@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <span>
+#include <vector>
 
 namespace audio_test {
 
@@ -15,10 +16,14 @@ struct ToneReading {
 // toSeconds (clipped to what was recorded).
 ToneReading MeasureTone(std::span<const int16_t> samples, double fromSeconds, double toSeconds);
 
-// The same for the stretch that ended beforeEnd seconds before the capture
-// ended. The sink's monitor is silent while nothing plays, so the capture's
-// start is not a reliable clock; its end is.
-ToneReading MeasureToneBeforeEnd(std::span<const int16_t> samples, double beforeEnd,
-                                 double seconds);
+// Readings of the 100 ms blocks that carry sound, in order. Wine's capture
+// and output both lose stretches while a stream starts, and the sink's
+// monitor is silent while nothing plays, so neither end of a capture is a
+// reliable clock; the sounding blocks are.
+std::vector<ToneReading> SoundingBlocks(std::span<const int16_t> samples);
+
+// The mean reading of the last count sounding blocks (the very last block
+// left out, as it may be cut short); zeros when there are too few.
+ToneReading LastSounding(std::span<const int16_t> samples, size_t count);
 
 } // namespace audio_test
