@@ -131,7 +131,9 @@ void UiWindow::SetupWindow(HWND hwnd, bool stretchImage, bool controlFade, int a
         CreateCaptionButtons();
         systemMenu = GetSystemMenu(hwnd, FALSE);
     }
-    Render();
+    // With the colour Attach settled on: a colour given to Attach must not
+    // be replaced by the image's pixel.
+    Render({}, themeColor);
 }
 
 void UiWindow::CreateCaptionButtons() {
