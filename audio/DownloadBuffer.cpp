@@ -9,6 +9,10 @@ namespace {
 // A seek this little past the downloaded end waits for the running download
 // instead of restarting it: about two seconds of a 128 kbit/s song.
 constexpr uint64_t kNearAhead = 32 * 1024;
+// Songs are a few megabytes; a bigger announced size is not reserved up
+// front, and no stream holds more than this.
+constexpr uint64_t kMaxReserve = 64 * 1024 * 1024;
+constexpr uint64_t kMaxHeld = 512 * 1024 * 1024;
 
 } // namespace
 
@@ -102,10 +106,11 @@ bool DownloadBuffer::IsCancelled() const {
 bool DownloadBuffer::Append(uint64_t generation, std::span<const uint8_t> bytes) {
     {
         std::lock_guard lock(mutex_);
-        if (generation != generation_ || cancelled_) {
+        if (generation != generation_ || cancelled_ || bytes_.size() + bytes.size() > kMaxHeld) {
             return false;
         }
-        if (totalSize_ && bytes_.capacity() == 0 && *totalSize_ > base_) {
+        if (totalSize_ && bytes_.capacity() == 0 && *totalSize_ > base_ &&
+            *totalSize_ - base_ <= kMaxReserve) {
             bytes_.reserve(static_cast<size_t>(*totalSize_ - base_));
         }
         bytes_.insert(bytes_.end(), bytes.begin(), bytes.end());

@@ -11,6 +11,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <exception>
 #include <limits>
 #include <string>
 #include <vector>
@@ -78,6 +79,15 @@ DWORD AddStream(Stream::Source source) {
     return stream ? StreamRegistry::Instance().Add(std::move(stream)) : 0;
 }
 
+// No exception may cross into the caller: a failure to create is a 0 handle.
+template <typename Create> DWORD CreateGuarded(Create create) {
+    try {
+        return create();
+    } catch (const std::exception&) {
+        return 0;
+    }
+}
+
 std::shared_ptr<Stream> Find(DWORD handle) {
     return StreamRegistry::Instance().Find(handle);
 }
@@ -100,37 +110,41 @@ DWORD BASS_StreamCreateFile(BOOL inMemory, const void* file, QWORD offset, QWORD
     if (file == nullptr || !StreamRegistry::Instance().OutputDevice()) {
         return 0;
     }
-    std::vector<uint8_t> bytes;
-    if (inMemory) {
-        const auto* first = static_cast<const uint8_t*>(file);
-        bytes.assign(first, first + length);
-    } else {
-        auto read = ReadWholeFile(FromAnsi(static_cast<const char*>(file)),
-                                  length == 0 ? 0 : offset + length);
-        if (!read) {
+    return CreateGuarded([&]() -> DWORD {
+        std::vector<uint8_t> bytes;
+        if (inMemory) {
+            const auto* first = static_cast<const uint8_t*>(file);
+            bytes.assign(first, first + length);
+        } else {
+            auto read = ReadWholeFile(FromAnsi(static_cast<const char*>(file)),
+                                      length == 0 ? 0 : offset + length);
+            if (!read) {
+                return 0;
+            }
+            bytes = std::move(*read);
+        }
+        if (offset >= bytes.size()) {
             return 0;
         }
-        bytes = std::move(*read);
-    }
-    if (offset >= bytes.size()) {
-        return 0;
-    }
-    Stream::Source source;
-    source.buffer = std::make_shared<DownloadBuffer>(std::move(bytes));
-    source.startOffset = offset;
-    return AddStream(std::move(source));
+        Stream::Source source;
+        source.buffer = std::make_shared<DownloadBuffer>(std::move(bytes));
+        source.startOffset = offset;
+        return AddStream(std::move(source));
+    });
 }
 
 DWORD BASS_StreamCreateURL(const char* url, DWORD offset, DWORD, void*, void*) {
     if (url == nullptr || !StreamRegistry::Instance().OutputDevice()) {
         return 0;
     }
-    Stream::Source source;
-    source.buffer = std::make_shared<DownloadBuffer>();
-    source.buffer->RestartAt(offset);
-    source.startOffset = offset;
-    source.downloader = std::make_unique<audio::HttpDownloader>(FromAnsi(url), source.buffer);
-    return AddStream(std::move(source));
+    return CreateGuarded([&] {
+        Stream::Source source;
+        source.buffer = std::make_shared<DownloadBuffer>();
+        source.buffer->RestartAt(offset);
+        source.startOffset = offset;
+        source.downloader = std::make_unique<audio::HttpDownloader>(FromAnsi(url), source.buffer);
+        return AddStream(std::move(source));
+    });
 }
 
 BOOL BASS_StreamFree(DWORD handle) {

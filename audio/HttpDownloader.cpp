@@ -2,8 +2,10 @@
 
 #include "audio/InternetHandle.h"
 
-#include <array>
+#include <algorithm>
 #include <cwchar>
+#include <cwctype>
+#include <exception>
 #include <optional>
 #include <vector>
 

@@ -85,9 +85,13 @@ void SongServer::Handle(const testing_support::HttpRequest& request,
     connection.Close();
 }
 
-std::vector<uint8_t> ReadFixture(const std::string& name) {
-    std::ifstream file("audio-fixtures/" + name, std::ios::binary);
+std::vector<uint8_t> ReadFile(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+std::vector<uint8_t> ReadFixture(const std::string& name) {
+    return ReadFile("audio-fixtures/" + name);
 }
 
 } // namespace audio_test

@@ -37,6 +37,9 @@ private:
     testing_support::LoopbackHttpServer server_;
 };
 
+// A file's bytes (empty when it cannot be read).
+std::vector<uint8_t> ReadFile(const std::string& path);
+// A test song made at build time, from the test folder.
 std::vector<uint8_t> ReadFixture(const std::string& name);
 
 } // namespace audio_test
