@@ -317,6 +317,15 @@ int UiWindow::CaptionButtonKind(int controlId) const {
     return 0;
 }
 
+CaptionButton* UiWindow::CaptionButtonOfKind(int kind) const {
+    for (const auto& button : captionButtons) {
+        if (button->Kind() == kind) {
+            return button.get();
+        }
+    }
+    return nullptr;
+}
+
 LRESULT CALLBACK UiWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* window = static_cast<UiWindow*>(GetPropA(hwnd, kWindowProperty));
     if (!window) {

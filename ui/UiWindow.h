@@ -111,6 +111,9 @@ public:
     bool ControlFade(std::optional<bool> value = {});
     GpImage* BackgroundImageHandle(std::optional<GpImage*> image = {});
     int CaptionButtonKind(int controlId) const;
+    // The caption button of a kind (one of the caption flags 4 to 256), to
+    // lock, give a tooltip or move; null when the window has none.
+    CaptionButton* CaptionButtonOfKind(int kind) const;
 
     void SetClickHandler(ControlEventHandler handler) { handlers.onClick = std::move(handler); }
     void SetMessageHook(MessageHook hook = {}) { handlers.messageHook = std::move(hook); }

@@ -76,6 +76,8 @@ TEST(CaptionButtons, StandardFlagsOnAMinimisableWindowGiveCloseThenMinimise) {
     EXPECT_EQ(close.GetRect(), MakeRectF(300 - 5 - 3 - 39, 6, 39, 19));
     EXPECT_EQ(minimise.GetRect(), MakeRectF(300 - 5 - 3 - 39 - 28, 6, 28, 19));
     EXPECT_EQ(window.CaptionButtonKind(minimise.GetId()), kCaptionMinimize);
+    EXPECT_EQ(window.CaptionButtonOfKind(kCaptionClose), &close);
+    EXPECT_EQ(window.CaptionButtonOfKind(kCaptionMaximize), nullptr);
     EXPECT_NE(GetWindowLongPtrA(host.Get(), GWL_STYLE) & WS_SYSMENU, 0);
     EXPECT_NE(window.systemMenu, nullptr);
 }
