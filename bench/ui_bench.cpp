@@ -33,10 +33,12 @@ public:
         GpGraphics* graphics = FindUiWindow(windowIndex)->frameBuffer.Graphics();
         FillRectSolid(graphics, rect, color);
         DrawBorder(graphics, rect, kBorderSolid);
-        EndControlPaint(windowIndex, position, rect, standalone, {.presentNow = true});
+        EndControlPaint(windowIndex, position, rect, standalone,
+                        {.presentNow = present, .doNotPresent = !present});
         return 0;
     }
     ArgbColor color = 0xFF406080;
+    bool present = true;
 };
 
 double MedianMicroseconds(int runs, const std::function<void()>& work) {
@@ -72,9 +74,15 @@ int main() {
         box.color = (++flip % 2) ? 0xFF406080 : 0xFF804060;
         box.Redraw();
     });
+    box.present = false;
+    const double drawOnly = MedianMicroseconds(500, [&] {
+        box.color = (++flip % 2) ? 0xFF406080 : 0xFF804060;
+        box.Redraw();
+    });
     const double render = MedianMicroseconds(200, [&] { window.Render({}, 0x000000); });
 
     std::printf("control repaint (96 x 96, standalone, presented): median %.1f us\n", repaint);
+    std::printf("the same without presenting (compose only):      median %.1f us\n", drawOnly);
     std::printf("full Render of the main window (339 x 140):        median %.1f us\n", render);
     DestroyWindow(host);
     return 0;
