@@ -252,7 +252,7 @@ HttpDownloader::HttpDownloader(std::wstring url, std::shared_ptr<DownloadBuffer>
 
 HttpDownloader::~HttpDownloader() {
     buffer_->Cancel();
-    if (finished_.wait_for(300ms) == std::future_status::ready) {
+    if (finished_.wait_for(100ms) == std::future_status::ready) {
         thread_.join();
     } else {
         thread_.detach();

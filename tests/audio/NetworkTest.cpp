@@ -76,6 +76,17 @@ TEST_F(NetworkTest, DroppedConnectionIsResumedWithARangeRequest) {
     EXPECT_EQ(starts.front(), bytes.size() * 2 / 5);
 }
 
+TEST_F(NetworkTest, ResumeFromAServerWithoutRangesSkipsWhatIsHeld) {
+    auto bytes = ReadFixture("tone1k.mp3");
+    SongServer server(bytes, {.dropAfterBytes = bytes.size() / 2, .ignoreRanges = true});
+    StreamGuard stream(Open(server));
+    ASSERT_NE(stream.get(), 0u);
+    BASS_ChannelPlay(stream.get(), TRUE);
+    ASSERT_TRUE(WaitUntil([&] { return BASS_ChannelIsActive(stream.get()) == 0; }, 15.0));
+    EXPECT_GT(ProgressPercent(stream.get()), 99.7);
+    EXPECT_NEAR(LengthSeconds(stream.get()), 4.0, 0.05);
+}
+
 TEST_F(NetworkTest, FailedResumePlaysWhatArrivedAndEnds) {
     auto bytes = ReadFixture("tone1k.mp3");
     SongServer server(bytes, {.dropAfterBytes = bytes.size() * 2 / 5, .refuseRanges = true});
@@ -106,6 +117,15 @@ TEST_F(NetworkTest, SeekBeyondTheDownloadRefetchesFromThere) {
     EXPECT_GT(PositionSeconds(stream.get()), 4.0);
     EXPECT_GT(BASS_StreamGetFilePosition(stream.get(), audio::api::kFilePositionDownloaded),
               bytes.size() * 3 / 4);
+
+    // Back before the restarted download: fetched again from there.
+    SoundCapture backCapture;
+    ASSERT_TRUE(
+        BASS_ChannelSetPosition(stream.get(), BASS_ChannelSeconds2Bytes(stream.get(), 0.5), 0));
+    Wait(1.2);
+    auto back = backCapture.Stop();
+    EXPECT_LT(server.RangeStarts().back(), bytes.size() / 4);
+    EXPECT_NEAR(LastSounding(back, 3).frequency, 440.0, 10.0);
 }
 
 TEST_F(NetworkTest, BadSourcesGiveNoStream) {

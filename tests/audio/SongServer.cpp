@@ -23,6 +23,9 @@ SongServer::SongServer(std::vector<uint8_t> song, SongServerOptions options)
 
 std::vector<uint64_t> SongServer::RangeStarts() const {
     std::vector<uint64_t> starts;
+    if (options_.ignoreRanges) {
+        return starts;
+    }
     for (const auto& request : server_.Requests()) {
         if (auto start = RangeStart(request.Header("Range"))) {
             starts.push_back(*start);
@@ -34,7 +37,7 @@ std::vector<uint64_t> SongServer::RangeStarts() const {
 void SongServer::Handle(const testing_support::HttpRequest& request,
                         testing_support::HttpConnection& connection) {
     bool first = requests_++ == 0;
-    auto start = RangeStart(request.Header("Range"));
+    auto start = options_.ignoreRanges ? std::nullopt : RangeStart(request.Header("Range"));
     if (start && options_.refuseRanges) {
         connection.Close();
         return;

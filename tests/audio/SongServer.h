@@ -17,6 +17,7 @@ struct SongServerOptions {
     size_t dropAfterBytes = 0;  // first request: close after these bytes
     size_t bytesPerSecond = 0;  // first request: trickle at this rate
     bool refuseRanges = false;  // requests with a Range header are closed at once
+    bool ignoreRanges = false;  // Range headers get the whole song (200)
 };
 
 class SongServer {
