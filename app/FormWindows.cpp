@@ -33,23 +33,23 @@ void RegisterFormClass(HINSTANCE instance) {
 
 HWND CreateForm(HINSTANCE instance, const wchar_t* title, int width, int height, DWORD exStyle) {
     RegisterFormClass(instance);
-    return CreateWindowExW(exStyle, kFormClass, title, WS_POPUP, kFormLeft, kFormTop, width,
-                           height, nullptr, nullptr, instance, nullptr);
+    return CreateWindowExW(exStyle, kFormClass, title, WS_POPUP, kFormLeft, kFormTop, width, height,
+                           nullptr, nullptr, instance, nullptr);
 }
 
 } // namespace
 
 HWND LoadBannerWindow(HINSTANCE instance) {
     // Always on top from its creation; no taskbar button.
-    HWND banner = CreateForm(instance, L"", kBannerWidth, kBannerHeight,
-                             WS_EX_TOPMOST | WS_EX_TOOLWINDOW);
+    HWND banner =
+        CreateForm(instance, L"", kBannerWidth, kBannerHeight, WS_EX_TOPMOST | WS_EX_TOOLWINDOW);
     OnBannerWindowCreated(banner);
     return banner;
 }
 
 HWND LoadMainWindow(HINSTANCE instance) {
-    HWND main = CreateForm(instance, L"澜溪FM电台", kMainWindowWidth, kMainWindowHeight,
-                           WS_EX_TOOLWINDOW);
+    HWND main =
+        CreateForm(instance, L"澜溪FM电台", kMainWindowWidth, kMainWindowHeight, WS_EX_TOOLWINDOW);
     OnMainWindowCreated(main);
     ShowWindow(main, SW_SHOWNOACTIVATE);
     UpdateWindow(main);

@@ -25,6 +25,6 @@ void RunTask(int kind) {
 }
 
 void StartWorkerThread() {
-    G().workerThread = CreateThread(nullptr, 0, WorkerEntry,
-                                    reinterpret_cast<void*>(INT_PTR{kBuildMainControls}), 0, nullptr);
+    G().workerThread = CreateThread(
+        nullptr, 0, WorkerEntry, reinterpret_cast<void*>(INT_PTR{kBuildMainControls}), 0, nullptr);
 }

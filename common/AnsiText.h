@@ -11,7 +11,9 @@
 
 namespace ansi {
 
-inline bool IsLeadByte(char c) { return static_cast<unsigned char>(c) >= 0x80; }
+inline bool IsLeadByte(char c) {
+    return static_cast<unsigned char>(c) >= 0x80;
+}
 
 // Position of the first `needle` at or after `from` that starts on a character
 // boundary, or npos. `from` must itself be a character boundary.

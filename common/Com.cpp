@@ -54,8 +54,7 @@ std::wstring Variant::AsText() const {
 }
 
 std::string Variant::AsBytes() const {
-    if (value_.vt != (VT_ARRAY | VT_UI1) || !value_.parray ||
-        SafeArrayGetDim(value_.parray) != 1) {
+    if (value_.vt != (VT_ARRAY | VT_UI1) || !value_.parray || SafeArrayGetDim(value_.parray) != 1) {
         return {};
     }
     LONG lower = 0;
@@ -83,8 +82,7 @@ DispatchObject DispatchObject::Create(const wchar_t* progId) {
     }
     ComPtr<IDispatch> dispatch;
     if (SUCCEEDED(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
-                                   IID_IDispatch,
-                                   reinterpret_cast<void**>(dispatch.Receive())))) {
+                                   IID_IDispatch, reinterpret_cast<void**>(dispatch.Receive())))) {
         object.dispatch_ = std::move(dispatch);
     }
     return object;
@@ -108,9 +106,8 @@ std::optional<DISPID> DispatchObject::IdOf(const wchar_t* name) const {
     return id;
 }
 
-std::optional<Variant> DispatchObject::Invoke(const wchar_t* name,
-                                              std::initializer_list<VARIANT> args,
-                                              WORD kind) const {
+std::optional<Variant>
+DispatchObject::Invoke(const wchar_t* name, std::initializer_list<VARIANT> args, WORD kind) const {
     lastError_.clear();
     const std::optional<DISPID> id = IdOf(name);
     if (!id) {
@@ -145,11 +142,11 @@ std::optional<Variant> DispatchObject::Invoke(const wchar_t* name,
 }
 
 std::optional<Variant> DispatchObject::Call(const wchar_t* name,
-                                            std::initializer_list<VARIANT> args,
-                                            WORD kind) const {
+                                            std::initializer_list<VARIANT> args, WORD kind) const {
     return Invoke(name, args, kind);
 }
 
-bool DispatchObject::Put(const wchar_t* name, std::initializer_list<VARIANT> indexesThenValue) const {
+bool DispatchObject::Put(const wchar_t* name,
+                         std::initializer_list<VARIANT> indexesThenValue) const {
     return Invoke(name, indexesThenValue, DISPATCH_PROPERTYPUT).has_value();
 }

@@ -10,8 +10,7 @@
 #include <string>
 #include <utility>
 
-template <typename T>
-class ComPtr {
+template <typename T> class ComPtr {
 public:
     ComPtr() = default;
     ComPtr(const ComPtr&) = delete;
@@ -114,7 +113,8 @@ public:
     // Arguments are given in their natural order.
     std::optional<Variant> Call(const wchar_t* name, std::initializer_list<VARIANT> args = {},
                                 WORD kind = DISPATCH_METHOD) const;
-    std::optional<Variant> Get(const wchar_t* name, std::initializer_list<VARIANT> args = {}) const {
+    std::optional<Variant> Get(const wchar_t* name,
+                               std::initializer_list<VARIANT> args = {}) const {
         return Call(name, args, DISPATCH_PROPERTYGET | DISPATCH_METHOD);
     }
     // Writes a property, with index arguments before the value.

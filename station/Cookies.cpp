@@ -25,8 +25,8 @@ void MergePiece(std::string& cookies, const std::string& piece) {
         return;
     }
     const std::size_t end = ansi::Find(cookies, ";", at + name.size());
-    const std::string old = cookies.substr(at, end == std::string::npos ? std::string::npos
-                                                                         : end - at);
+    const std::string old =
+        cookies.substr(at, end == std::string::npos ? std::string::npos : end - at);
     cookies = ansi::ReplaceNoCase(cookies, old, piece);
 }
 

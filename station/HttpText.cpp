@@ -59,8 +59,7 @@ ResponseHeaderFacts ReadResponseHeaders(std::string_view responseHeaders) {
         if (ansi::Find(line, "Location:") != std::string::npos) {
             constexpr std::string_view marker = "location:";
             const std::size_t at = ansi::FindNoCase(line, marker);
-            facts.redirectUrl =
-                ansi::Trim(line.substr(0, at) + line.substr(at + marker.size()));
+            facts.redirectUrl = ansi::Trim(line.substr(0, at) + line.substr(at + marker.size()));
         }
         if (ansi::Find(line, "Set-Cookie") != std::string::npos) {
             facts.responseCookies += ansi::Trim(SetCookiePiece(line));

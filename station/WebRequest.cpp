@@ -12,12 +12,37 @@ namespace {
 // WinHttpRequestOption_EnableRedirects.
 constexpr int kOptionEnableRedirects = 6;
 constexpr int kDefaultTimeoutMs = 15000;
+// Bound on the whole exchange when the object keeps its own timeouts.
+constexpr int kOwnTimeoutsBoundSeconds = 180;
 
 int TimeoutMilliseconds(int seconds) {
     if (seconds < 1) {
         return kDefaultTimeoutMs;
     }
     return static_cast<int>(std::min<long long>(seconds * 1000LL, 0x7fffffff));
+}
+
+// The longest the whole exchange may take: each of the four phases may use
+// its full timeout. Some WinHTTP implementations (Wine's) do not honour the
+// phase timeouts of the automation object, so the wait is bounded as well.
+int ExchangeBoundSeconds(int timeoutSeconds) {
+    if (timeoutSeconds == -1) {
+        return kOwnTimeoutsBoundSeconds;
+    }
+    return static_cast<int>(
+        std::min<long long>(4LL * TimeoutMilliseconds(timeoutSeconds) / 1000 + 1, 0x7fffffff));
+}
+
+// True when the response arrived (or failed) in time; otherwise the request
+// is abandoned and its readings stay empty.
+bool AwaitResponse(const DispatchObject& request, int timeoutSeconds) {
+    const std::optional<Variant> done = request.Call(
+        L"WaitForResponse", {Variant::Int(ExchangeBoundSeconds(timeoutSeconds)).Ref()});
+    if (done && done->Ref().vt == VT_BOOL && done->Ref().boolVal == VARIANT_FALSE) {
+        request.Call(L"Abort");
+        return false;
+    }
+    return true;
 }
 
 void SetHeader(const DispatchObject& request, const std::string& name, const std::string& value) {
@@ -31,10 +56,13 @@ std::string Exchange(const DispatchObject& request, WebExchange& x) {
         const Variant ms = Variant::Int(TimeoutMilliseconds(x.timeoutSeconds));
         request.Call(L"SetTimeouts", {ms.Ref(), ms.Ref(), ms.Ref(), ms.Ref()});
     }
-    request.Call(L"Open", {Variant::Text(ToWide(x.method)).Ref(), Variant::Text(ToWide(x.url)).Ref(),
-                           Variant::Bool(false).Ref()});
+    // Opened asynchronously only so that the wait below can be bounded; the
+    // call still returns when the exchange is over.
+    request.Call(L"Open", {Variant::Text(ToWide(x.method)).Ref(),
+                           Variant::Text(ToWide(x.url)).Ref(), Variant::Bool(true).Ref()});
     if (x.noRedirect) {
-        request.Put(L"Option", {Variant::Int(kOptionEnableRedirects).Ref(), Variant::Bool(false).Ref()});
+        request.Put(L"Option",
+                    {Variant::Int(kOptionEnableRedirects).Ref(), Variant::Bool(false).Ref()});
     }
 
     if (x.headers.empty()) {
@@ -47,17 +75,19 @@ std::string Exchange(const DispatchObject& request, WebExchange& x) {
         SetHeader(request, field.name, field.value);
     }
 
-    const Variant body = x.bodyBytes.empty() ? Variant::Text(ToWide(x.body))
-                                             : Variant::Bytes(x.bodyBytes);
+    const Variant body =
+        x.bodyBytes.empty() ? Variant::Text(ToWide(x.body)) : Variant::Bytes(x.bodyBytes);
     request.Call(L"Send", {body.Ref()});
 
     std::string bytes;
-    if (std::optional<Variant> response = request.Get(L"ResponseBody")) {
-        bytes = response->AsBytes();
-    }
     x.responseHeaders.clear();
-    if (std::optional<Variant> headers = request.Call(L"GetAllResponseHeaders")) {
-        x.responseHeaders = FromWide(headers->AsText());
+    if (AwaitResponse(request, x.timeoutSeconds)) {
+        if (std::optional<Variant> response = request.Get(L"ResponseBody")) {
+            bytes = response->AsBytes();
+        }
+        if (std::optional<Variant> headers = request.Call(L"GetAllResponseHeaders")) {
+            x.responseHeaders = FromWide(headers->AsText());
+        }
     }
 
     ResponseHeaderFacts facts = ReadResponseHeaders(x.responseHeaders);

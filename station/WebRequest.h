@@ -6,13 +6,13 @@
 // back. Fields marked in/out are rewritten by the request.
 struct WebExchange {
     std::string url;
-    std::string method;          // in/out: sent upper-cased; empty means "GET"
-    std::string body;            // sent when bodyBytes is empty
-    std::string cookies;         // in/out: the "Cookie" header; merged with what the response sets
-    std::string headers;         // in/out: header lines joined by CR LF; empty gets the default block
-    bool noRedirect = false;     // true: do not follow redirects
-    int timeoutSeconds = 0;      // -1: the object's own timeouts; 1 or more: seconds; else 15 s
-    std::string bodyBytes;       // sent instead of body when not empty
+    std::string method;      // in/out: sent upper-cased; empty means "GET"
+    std::string body;        // sent when bodyBytes is empty
+    std::string cookies;     // in/out: the "Cookie" header; merged with what the response sets
+    std::string headers;     // in/out: header lines joined by CR LF; empty gets the default block
+    bool noRedirect = false; // true: do not follow redirects
+    int timeoutSeconds = 0;  // -1: the object's own timeouts; 1 or more: seconds; else 15 s
+    std::string bodyBytes;   // sent instead of body when not empty
 
     std::string responseCookies; // out: "name=value; " for each cookie the response sets
     std::string redirectUrl;     // out: the Location target, else the whole response header text

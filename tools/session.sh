@@ -72,7 +72,8 @@ session_start_sound() {
 
 # Wine does not know the Windows font families the program asks for; its
 # font Replacements (not fontconfig) make them resolve to installed fonts.
-session_font_replacements() {
+# Applied at every start so that existing prefixes get changes too.
+session_registry() {
     local reg="$SESSION_DIR/fonts.reg" cjk="WenQuanYi Zen Hei" name
     {
         printf 'Windows Registry Editor Version 5.00\r\n\r\n'
@@ -83,6 +84,9 @@ session_font_replacements() {
         printf '"Arial"="Liberation Sans"\r\n'
         printf '"Segoe UI"="Liberation Sans"\r\n'
         printf '"Microsoft Sans Serif"="Liberation Sans"\r\n'
+        # A crashing test must end at once: no crash dialog, no waiting debugger.
+        printf '\r\n[HKEY_CURRENT_USER\\Software\\Wine\\WineDbg]\r\n'
+        printf '"ShowCrashDialog"=dword:00000000\r\n'
     } | iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } >"$reg"
     /usr/bin/wine regedit /S "$reg"
 }
@@ -96,10 +100,10 @@ session_prepare_wine() {
         /usr/bin/wine wineboot -i >"$SESSION_DIR/wineboot.log" 2>&1
         mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
         cp /usr/share/wine/fonts/tahoma*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
-        session_font_replacements
         /usr/bin/wineserver -w
         touch "$WINEPREFIX/.project-ready"
     fi
+    session_registry
     # Keep the wineserver and Wine's background processes (services,
     # explorer) alive for the whole session, started with their output away
     # from any test: they would otherwise hold ctest's output pipe open.

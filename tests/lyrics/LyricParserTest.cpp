@@ -13,9 +13,13 @@ struct ParseCase {
     LyricSheet expected;
 };
 
-void PrintTo(const ParseCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const ParseCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
-LyricSheet Lines(std::vector<LyricLine> lines) { return LyricSheet{.lines = std::move(lines)}; }
+LyricSheet Lines(std::vector<LyricLine> lines) {
+    return LyricSheet{.lines = std::move(lines)};
+}
 
 // "闂" is 0xE9 0x5B in code page 936: its second byte is "[".
 const std::string kBracketTrail = "\xE9\x5B";
@@ -28,16 +32,14 @@ const ParseCase kParseCases[] = {
      LyricSheet{.artist = "someone",
                 .title = "song",
                 .lines = {{"00:01.00", "hello world"}, {"00:05.50", "bye"}}}},
-    {"a group of tags shares one text",
-     "[00:10.00][01:20.00]Chorus",
+    {"a group of tags shares one text", "[00:10.00][01:20.00]Chorus",
      Lines({{"00:10.00", "chorus"}, {"01:20.00", "chorus"}})},
     {"offset is stored as written", "[offset:+500]", LyricSheet{.offset = "+500"}},
     {"header value is what follows the last colon", "[ti:A: B]", LyricSheet{.title = " b"}},
     {"album and author", "[al:Disc][by:Maker]", LyricSheet{.album = "disc", .author = "maker"}},
     {"a later header overwrites an earlier one", "[ti:one][ti:two]", LyricSheet{.title = "two"}},
     {"a header without a colon keeps the whole tag", "[title]", LyricSheet{.title = "title"}},
-    {"lone line feeds stay in the text",
-     "[00:01.00]a\n[00:02.00]b\n",
+    {"lone line feeds stay in the text", "[00:01.00]a\n[00:02.00]b\n",
      Lines({{"00:01.00", "a\n"}, {"00:02.00", "b\n"}})},
     {"text before the first tag and after headers is ignored",
      "junk[ar:x]more junk[00:01.00] spaced ",
@@ -46,17 +48,13 @@ const ParseCase kParseCases[] = {
     {"no tags at all", "just words\r\n", LyricSheet{}},
     {"empty text", "", LyricSheet{}},
     {"an unclosed tag stops the parse, keeping what came before",
-     "[00:01.00]one[00:02.00]two[00:03",
-     Lines({{"00:01.00", "one"}, {"00:02.00", "two"}})},
-    {"an unclosed tag inside a group ends it with an empty text",
-     "[00:01.00][00:02",
+     "[00:01.00]one[00:02.00]two[00:03", Lines({{"00:01.00", "one"}, {"00:02.00", "two"}})},
+    {"an unclosed tag inside a group ends it with an empty text", "[00:01.00][00:02",
      Lines({{"00:01.00", ""}})},
     {"a double-byte character whose second byte is [ is text, not a tag",
-     "[00:01.00]" + kBracketTrail + "x]",
-     Lines({{"00:01.00", kBracketTrail + "x]"}})},
+     "[00:01.00]" + kBracketTrail + "x]", Lines({{"00:01.00", kBracketTrail + "x]"}})},
     {"second bytes of double-byte characters are not lower-cased",
-     "[00:01.00]" + kUpperTrail + "AB",
-     Lines({{"00:01.00", kUpperTrail + "ab"}})},
+     "[00:01.00]" + kUpperTrail + "AB", Lines({{"00:01.00", kUpperTrail + "ab"}})},
 };
 
 class ParseLyricsTest : public testing::TestWithParam<ParseCase> {};
@@ -92,7 +90,9 @@ struct LookupCase {
     int expected;
 };
 
-void PrintTo(const LookupCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const LookupCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 const LookupCase kLookupCases[] = {
     {"the first line of a second wins", 0, 12, 2},
