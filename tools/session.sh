@@ -7,6 +7,8 @@
 #   session_stop               stops what session_start started, by PID
 #
 # An existing DISPLAY is replaced only when SESSION_HEADLESS=1 or none is set.
+# SESSION_NULL_SINK=0 keeps the system's own sound server instead of starting
+# the capturable null sink.
 
 SESSION_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 SESSION_PIDS=()
@@ -120,7 +122,9 @@ session_start() {   # BUILD_DIR
     if [ -z "${DISPLAY:-}" ] || [ "${SESSION_HEADLESS:-0}" = 1 ]; then
         session_start_display
     fi
-    session_start_sound
+    if [ "${SESSION_NULL_SINK:-1}" = 1 ]; then
+        session_start_sound
+    fi
     session_prepare_wine
 }
 
