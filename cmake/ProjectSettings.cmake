@@ -34,3 +34,31 @@ function(add_project_test name)
         WORKING_DIRECTORY $<TARGET_FILE_DIR:${name}>
         PROPERTIES LABELS "${ARG_LABELS}")
 endfunction()
+
+# add_fuzz_test(NAME SOURCES ... [SEEDS folder] [SECONDS n] [MAX_LEN n])
+# A libFuzzer target (clang, host build only) and a bounded run of it as a
+# test. New inputs go to a folder in the build tree; committed seeds are only
+# read.
+function(add_fuzz_test name)
+    if(WIN32 OR NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+        return()
+    endif()
+    cmake_parse_arguments(ARG "" "SEEDS;SECONDS;MAX_LEN" "SOURCES" ${ARGN})
+    if(NOT ARG_SECONDS)
+        set(ARG_SECONDS 30)
+    endif()
+    if(NOT ARG_MAX_LEN)
+        set(ARG_MAX_LEN 4096)
+    endif()
+    set(target fuzz_${name})
+    add_executable(${target} ${ARG_SOURCES})
+    project_target(${target})
+    target_compile_options(${target} PRIVATE -fsanitize=fuzzer,address,undefined)
+    target_link_options(${target} PRIVATE -fsanitize=fuzzer,address,undefined)
+    set(work_corpus ${CMAKE_CURRENT_BINARY_DIR}/${target}-corpus)
+    file(MAKE_DIRECTORY ${work_corpus})
+    add_test(NAME fuzz.${name}
+        COMMAND ${target} -max_total_time=${ARG_SECONDS} -rss_limit_mb=2048
+                -max_len=${ARG_MAX_LEN} ${work_corpus} ${ARG_SEEDS})
+    set_tests_properties(fuzz.${name} PROPERTIES LABELS fuzz TIMEOUT 300)
+endfunction()
