@@ -60,6 +60,8 @@ Stream::~Stream() {
 bool Stream::DecodeFirstFrames(std::chrono::steady_clock::time_point deadline) {
     std::vector<uint8_t> chunk(kFeedBytes);
     uint64_t fed = 0;
+    // A leading tag (cover pictures make it megabytes) does not count as junk.
+    uint64_t allowed = kMaxBytesBeforeAudio;
     while (std::chrono::steady_clock::now() < deadline) {
         pending_.resize(kPendingSamples);
         auto output = decoder_->Read(pending_);
@@ -71,7 +73,7 @@ bool Stream::DecodeFirstFrames(std::chrono::steady_clock::time_point deadline) {
         if (output.status == Mp3Decoder::Status::Frames) {
             continue;
         }
-        if (output.status != Mp3Decoder::Status::NeedData || fed > kMaxBytesBeforeAudio) {
+        if (output.status != Mp3Decoder::Status::NeedData || fed > allowed) {
             return false;
         }
         auto read = source_.buffer->ReadAt(feedOffset_, chunk);
@@ -81,6 +83,9 @@ bool Stream::DecodeFirstFrames(std::chrono::steady_clock::time_point deadline) {
         if (read.status == DownloadBuffer::ReadStatus::Wait) {
             source_.buffer->WaitForData(feedOffset_, deadline);
             continue;
+        }
+        if (fed == 0) {
+            allowed += Id3v2Size(std::span(chunk).first(read.bytes));
         }
         decoder_->Feed(std::span(chunk).first(read.bytes));
         feedOffset_ += read.bytes;
@@ -94,10 +99,15 @@ void Stream::EstimateLength() {
     if (!total || *total <= source_.startOffset) {
         return;
     }
+    std::vector<uint8_t> tagHeader(10);
+    tagHeader.resize(source_.buffer->ReadAt(source_.startOffset, tagHeader).bytes);
+    uint64_t audioStart = source_.startOffset + Id3v2Size(tagHeader);
+    if (*total <= audioStart) {
+        return;
+    }
     std::vector<uint8_t> head(kLengthProbeBytes);
-    auto read = source_.buffer->ReadAt(source_.startOffset, head);
-    head.resize(read.bytes);
-    if (auto length = ComputeMp3Length(head, *total - source_.startOffset)) {
+    head.resize(source_.buffer->ReadAt(audioStart, head).bytes);
+    if (auto length = ComputeMp3Length(head, *total - audioStart)) {
         std::lock_guard lock(mutex_);
         if (lengthFrames_ == 0) {
             lengthFrames_ = length->sampleFrames;
@@ -194,7 +204,7 @@ uint64_t Stream::FileSize() const {
 }
 
 void Stream::Run() {
-    Mode applied = Mode::Stopped;
+    std::optional<Mode> applied = Mode::Stopped;
     for (;;) {
         Mode mode;
         std::optional<uint64_t> seek;
@@ -210,8 +220,9 @@ void Stream::Run() {
             targetGain = volume_;
             length = lengthFrames_;
         }
-        if (seek) {
-            ApplySeek(*seek);
+        if (seek && ApplySeek(*seek)) {
+            // A reset device may have left its paused state.
+            applied.reset();
         }
         if (length == 0) {
             EstimateLength();
@@ -244,9 +255,9 @@ void Stream::Run() {
     }
 }
 
-void Stream::ApplySeek(uint64_t frame) {
+bool Stream::ApplySeek(uint64_t frame) {
     if (frame == nextFrame_ && device_->QueuedCount() == 0 && !decoderAtEnd_) {
-        return;
+        return false;
     }
     device_->Reset();
     pending_.clear();
@@ -266,6 +277,7 @@ void Stream::ApplySeek(uint64_t frame) {
     nextFrame_ = reached;
     std::lock_guard lock(mutex_);
     positionFrames_ = reached;
+    return true;
 }
 
 bool Stream::FillDevice(float targetGain) {

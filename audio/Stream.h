@@ -17,6 +17,7 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <thread>
 #include <vector>
 
@@ -61,7 +62,8 @@ private:
     bool DecodeFirstFrames(std::chrono::steady_clock::time_point deadline);
     void EstimateLength();
     void Run();
-    void ApplySeek(uint64_t frame);
+    // False when the decoder already stood there and nothing was dropped.
+    bool ApplySeek(uint64_t frame);
     bool FillDevice(float targetGain);
     size_t FillBuffer(std::span<int16_t> out, bool& waiting);
     // Decodes more PCM into pending_; false when nothing more comes for now.

@@ -101,7 +101,7 @@ TEST_F(EngineTest, SeekLandsWhereAsked) {
     EXPECT_NEAR(PositionSeconds(stream.get()), 2.5, 0.05);
     Wait(1.5);
     auto sound = capture.Stop();
-    EXPECT_NEAR(LastSounding(sound, 4).frequency, 1320.0, 20.0);
+    EXPECT_NEAR(LastSounding(sound, 5).frequency, 1320.0, 20.0);
     EXPECT_NEAR(PositionSeconds(stream.get()), 4.0, 0.4);
 }
 

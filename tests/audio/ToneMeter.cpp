@@ -51,15 +51,21 @@ std::vector<ToneReading> SoundingBlocks(std::span<const int16_t> samples) {
 
 ToneReading LastSounding(std::span<const int16_t> samples, size_t count) {
     auto blocks = SoundingBlocks(samples);
-    ToneReading mean;
-    if (blocks.size() < count + 1) {
-        return mean;
+    if (count == 0 || blocks.size() < count + 1) {
+        return {};
     }
+    std::vector<double> levels;
+    std::vector<double> pitches;
     for (size_t i = blocks.size() - 1 - count; i < blocks.size() - 1; ++i) {
-        mean.rms += blocks[i].rms / static_cast<double>(count);
-        mean.frequency += blocks[i].frequency / static_cast<double>(count);
+        levels.push_back(blocks[i].rms);
+        pitches.push_back(blocks[i].frequency);
     }
-    return mean;
+    auto median = [](std::vector<double>& values) {
+        std::sort(values.begin(), values.end());
+        size_t middle = values.size() / 2;
+        return values.size() % 2 == 1 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+    };
+    return {median(levels), median(pitches)};
 }
 
 } // namespace audio_test

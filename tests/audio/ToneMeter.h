@@ -22,8 +22,9 @@ ToneReading MeasureTone(std::span<const int16_t> samples, double fromSeconds, do
 // reliable clock; the sounding blocks are.
 std::vector<ToneReading> SoundingBlocks(std::span<const int16_t> samples);
 
-// The mean reading of the last count sounding blocks (the very last block
-// left out, as it may be cut short); zeros when there are too few.
+// The median reading (level and pitch each) of the last count sounding
+// blocks, the very last block left out as it may be cut short; zeros when
+// there are too few. The median ignores a block cut by a seek or a gap.
 ToneReading LastSounding(std::span<const int16_t> samples, size_t count);
 
 } // namespace audio_test
