@@ -5,6 +5,7 @@
 // first song starts, and the timer does nothing until a stream plays.
 
 #include "lyrics/LyricSheet.h"
+#include "station/SongIdList.h"
 #include "ui/UiWindow.h"
 
 #include <windows.h>
@@ -12,9 +13,6 @@
 
 #include <string>
 #include <vector>
-
-// A channel's song ids in playlist order, addressed 1-based by callers.
-using SongIdList = std::vector<std::string>;
 
 inline constexpr int kSkinItemCount = 30;
 

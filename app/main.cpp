@@ -1,11 +1,16 @@
 #include "app/FormWindows.h"
 #include "app/Globals.h"
+#include "common/CodePage.h"
+#include "station/StationRoot.h"
 #include "ui/Framework.h"
 
 #include <windows.h>
 #include <ole2.h>
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+#include <cstdlib>
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
+    SetStationRoot(ChooseStationRoot(FromWide(commandLine), std::getenv("LANXI_STATION")));
     OleInitialize(nullptr);
     BuildGlobals();
     StartFramework();

@@ -58,8 +58,11 @@ std::string Exchange(const DispatchObject& request, WebExchange& x) {
     }
     // Opened asynchronously only so that the wait below can be bounded; the
     // call still returns when the exchange is over.
-    request.Call(L"Open", {Variant::Text(ToWide(x.method)).Ref(),
-                           Variant::Text(ToWide(x.url)).Ref(), Variant::Bool(true).Ref()});
+    const bool opened =
+        request
+            .Call(L"Open", {Variant::Text(ToWide(x.method)).Ref(),
+                            Variant::Text(ToWide(x.url)).Ref(), Variant::Bool(true).Ref()})
+            .has_value();
     if (x.noRedirect) {
         request.Put(L"Option",
                     {Variant::Int(kOptionEnableRedirects).Ref(), Variant::Bool(false).Ref()});
@@ -77,11 +80,13 @@ std::string Exchange(const DispatchObject& request, WebExchange& x) {
 
     const Variant body =
         x.bodyBytes.empty() ? Variant::Text(ToWide(x.body)) : Variant::Bytes(x.bodyBytes);
-    request.Call(L"Send", {body.Ref()});
+    // A request that could not be opened (an empty or malformed URL) or sent
+    // has nothing to wait for; Wine would wait out the whole bound.
+    const bool sent = opened && request.Call(L"Send", {body.Ref()}).has_value();
 
     std::string bytes;
     x.responseHeaders.clear();
-    if (AwaitResponse(request, x.timeoutSeconds)) {
+    if (sent && AwaitResponse(request, x.timeoutSeconds)) {
         if (std::optional<Variant> response = request.Get(L"ResponseBody")) {
             bytes = response->AsBytes();
         }

@@ -25,7 +25,8 @@ cmake --preset host -B "$BUILD_ROOT/host" >/dev/null || exit 1
 cmake --build "$BUILD_ROOT/host" -j "$JOBS" || exit 1
 
 step "windows build"
-cmake --preset windows -B "$BUILD_ROOT/windows" >/dev/null || exit 1
+cmake --preset windows -B "$BUILD_ROOT/windows" \
+    -DSTATION_SERVER_EXE="$BUILD_ROOT/host/server/lanxi-station" >/dev/null || exit 1
 cmake --build "$BUILD_ROOT/windows" -j "$JOBS" || exit 1
 
 # shellcheck source=session.sh

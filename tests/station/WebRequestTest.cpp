@@ -137,6 +137,14 @@ TEST(WebRequest, RefusedConnectionGivesEmptyResults) {
     EXPECT_EQ(x.redirectUrl, "");
 }
 
+TEST(WebRequest, AnEmptyOrMalformedUrlGivesEmptyResultsWithoutWaiting) {
+    for (const char* url : {"", "null", "http://127.0.0.1:1null"}) {
+        WebExchange x{.url = url};
+        EXPECT_EQ(WebRequest(x), "") << url;
+        EXPECT_EQ(x.responseHeaders, "") << url;
+    }
+}
+
 TEST(WebRequest, SendsBodyBytesAsTheyAre) {
     LoopbackHttpServer server(Answer(""));
     const std::string bytes("a\0b\xff", 4);
