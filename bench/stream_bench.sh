@@ -48,7 +48,8 @@ rm -f "$BIN/bench-song.mp3"
 
 length="$(awk '/^length_seconds/ { print $2 }' "$work/engine.txt")"
 engine_cpu="$(awk '/^cpu_seconds_per_minute/ { print $2 }' "$work/engine.txt")"
-native_cpu="$( { /usr/bin/time -f '%U %S' mpg123 -q -t "$local_copy" >/dev/null; } 2>&1 | tail -1 |
+TIMEFORMAT='%U %S'
+native_cpu="$( { time mpg123 -q -t "$local_copy" >/dev/null 2>&1; } 2>&1 | tail -1 |
     awk '{ print $1 + $2 }')"
 native_per_minute="$(awk -v cpu="$native_cpu" -v len="$length" \
     'BEGIN { if (len > 0) printf "%.3f", cpu * 60 / len; else print "n/a" }')"
