@@ -50,12 +50,16 @@ std::string ScriptHost::ErrorText() const {
     if (!errorObject_) {
         return {};
     }
-    return "【第" + std::to_string(NumberOf(errorObject_.Get(L"Line"))) + " 行，第" +
-           std::to_string(NumberOf(errorObject_.Get(L"Column"))) + "列 错误】【代码：" +
-           std::to_string(NumberOf(errorObject_.Get(L"Number"))) + "】【源：" +
-           TextOf(errorObject_.Get(L"Source")) + "】【描述：" +
-           TextOf(errorObject_.Get(L"Description")) + "】【语句：" +
-           TextOf(errorObject_.Get(L"Text")) + "】";
+    const auto number = [this](const wchar_t* name) {
+        return std::to_wstring(NumberOf(errorObject_.Get(name)));
+    };
+    const auto text = [this](const wchar_t* name) {
+        const std::optional<Variant> value = errorObject_.Get(name);
+        return value ? value->AsText() : std::wstring();
+    };
+    return FromWide(L"【第" + number(L"Line") + L" 行，第" + number(L"Column") +
+                    L"列 错误】【代码：" + number(L"Number") + L"】【源：" + text(L"Source") +
+                    L"】【描述：" + text(L"Description") + L"】【语句：" + text(L"Text") + L"】");
 }
 
 std::string ScriptHost::Language() const {

@@ -1,4 +1,6 @@
 #include "station/ScriptHost.h"
+
+#include "common/CodePage.h"
 #include "station/Timestamp.h"
 
 #include <windows.h>
@@ -105,20 +107,22 @@ TEST(ScriptHost, CopiesShareTheControl) {
 TEST(ScriptHost, AFailedEvaluationGivesAnEmptyTextAndAFramedError) {
     const ScriptHost host;
     EXPECT_EQ(host.Eval("1 +"), "");
-    const std::string error = host.ErrorText();
-    ASSERT_TRUE(error.starts_with("【第")) << error;
-    const std::string frame[] = {" 行，第",    "列 错误】【代码：", "】【源：",
-                                 "】【描述：", "】【语句：",        "】"};
+    // Compared in UTF-16, so a failure shows readable text.
+    const std::wstring error = ToWide(host.ErrorText());
+    ASSERT_TRUE(error.starts_with(L"【第1 行，第")) << FromWide(error, CP_UTF8);
+    const std::wstring frame[] = {L" 行，第",    L"列 错误】【代码：", L"】【源：",
+                                  L"】【描述：", L"】【语句：",        L"】"};
     std::size_t at = 0;
-    for (const std::string& piece : frame) {
+    for (const std::wstring& piece : frame) {
         const std::size_t found = error.find(piece, at);
-        ASSERT_NE(found, std::string::npos) << "no \"" << piece << "\" in " << error;
+        ASSERT_NE(found, std::wstring::npos)
+            << "no \"" << FromWide(piece, CP_UTF8) << "\" in " << FromWide(error, CP_UTF8);
         at = found + piece.size();
     }
-    EXPECT_EQ(at, error.size()) << error;
-    EXPECT_TRUE(error.starts_with("【第1 行，第")) << error;
-    EXPECT_TRUE(error.ends_with("【语句：1 +】")) << error;
-    EXPECT_EQ(error.find("【代码：0】"), std::string::npos) << "the error has a number: " << error;
+    EXPECT_EQ(at, error.size()) << FromWide(error, CP_UTF8);
+    EXPECT_TRUE(error.ends_with(L"【语句：1 +】")) << FromWide(error, CP_UTF8);
+    EXPECT_EQ(error.find(L"【代码：0】"), std::wstring::npos)
+        << "the error has a number: " << FromWide(error, CP_UTF8);
     EXPECT_EQ(host.Eval("2 + 3"), "5") << "the host goes on working";
 }
 

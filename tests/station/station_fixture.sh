@@ -19,7 +19,7 @@ stop_server() {   # state_dir
         for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
         kill -9 "$pid" 2>/dev/null
     fi
-    rm -f "$pid_file"
+    rm -f "$pid_file" "$1/url"
 }
 
 case "${1:-}" in
