@@ -147,6 +147,20 @@ TEST_F(NetworkTest, SeekBeyondTheDownloadRefetchesFromThere) {
     EXPECT_NEAR(LastSounding(back, 3).frequency, 440.0, 10.0);
 }
 
+TEST_F(NetworkTest, FreeingAStreamWhoseDownloadHangsReturnsPromptly) {
+    auto bytes = ReadFixture("tone1k.mp3");
+    SongServer server(bytes, {.pauseAfterBytes = 16 * 1024, .pauseMilliseconds = 20000});
+    DWORD stream = Open(server);
+    ASSERT_NE(stream, 0u);
+    BASS_ChannelPlay(stream, TRUE);
+    Wait(0.5);
+    auto start = std::chrono::steady_clock::now();
+    EXPECT_TRUE(BASS_StreamFree(stream));
+    // Generous: the bound is what matters, not the figure.
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
+    EXPECT_EQ(BASS_ChannelIsActive(stream), 0u);
+}
+
 TEST_F(NetworkTest, BadSourcesGiveNoStream) {
     testing_support::LoopbackHttpServer server([](const auto& request, auto& connection) {
         if (request.target == "/missing.mp3") {
