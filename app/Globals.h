@@ -5,19 +5,22 @@
 // first song starts, and the timer does nothing until a stream plays.
 
 #include "lyrics/LyricSheet.h"
+#include "playback/AudioPlayer.h"
 #include "station/SongIdList.h"
 #include "ui/UiWindow.h"
 
 #include <windows.h>
 #include <shobjidl.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
 inline constexpr int kSkinItemCount = 30;
 
 struct Globals {
-    unsigned long currentStream = 0;
+    playback::AudioPlayer audioPlayer;
+    std::uint32_t currentStream = 0;
     std::string totalTimeText;
     LyricSheet lyricSheet = LyricSheet::Initial();
     int currentSongIndex = 0;

@@ -16,9 +16,13 @@ void OnMainWindowCreated(HWND window) {
                                                .alpha = 220,
                                                .frameStyle = kFrameSquare,
                                                .noResize = true});
+    // Without an output device this fails, and every stream later comes out 0.
+    G().audioPlayer.Init(-1, 44100, 0, window);
     StartWorkerThread();
 }
 
 void BuildMainControls() {}
 
-HWND MainWindowHandle() { return G().mainWindowHandle; }
+HWND MainWindowHandle() {
+    return G().mainWindowHandle;
+}
