@@ -7,11 +7,15 @@ namespace {
 
 std::unique_ptr<Globals> globals;
 
-void ReleaseGlobals() { globals.reset(); }
+void ReleaseGlobals() {
+    globals.reset();
+}
 
 } // namespace
 
-Globals& G() { return *globals; }
+Globals& G() {
+    return *globals;
+}
 
 void BuildGlobals() {
     globals = std::make_unique<Globals>();
