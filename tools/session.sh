@@ -90,7 +90,7 @@ session_registry() {
         printf '\r\n[HKEY_CURRENT_USER\\Software\\Wine\\WineDbg]\r\n'
         printf '"ShowCrashDialog"=dword:00000000\r\n'
     } | iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } >"$reg"
-    /usr/bin/wine regedit /S "$reg"
+    /usr/bin/wine regedit /S "$reg" || true
 }
 
 session_prepare_wine() {
@@ -109,8 +109,8 @@ session_prepare_wine() {
     # Keep the wineserver and Wine's background processes (services,
     # explorer) alive for the whole session, started with their output away
     # from any test: they would otherwise hold ctest's output pipe open.
-    /usr/bin/wineserver -p >/dev/null 2>&1
-    /usr/bin/wine cmd /c exit </dev/null >/dev/null 2>&1
+    /usr/bin/wineserver -p >/dev/null 2>&1 || true
+    /usr/bin/wine cmd /c exit </dev/null >/dev/null 2>&1 || true
 }
 
 session_start() {   # BUILD_DIR
