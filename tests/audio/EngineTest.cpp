@@ -92,11 +92,13 @@ TEST_F(EngineTest, SeekLandsWhereAsked) {
     // 440 Hz for two seconds, then 1320 Hz.
     StreamGuard stream(CreateFromFile("steps.mp3"));
     ASSERT_NE(stream.get(), 0u);
+    // Recording from before the start: a recording opened just before the
+    // seek may deliver nothing under load; only the tail is judged.
+    SoundCapture capture;
     BASS_ChannelPlay(stream.get(), TRUE);
     Wait(0.5);
     uint64_t target = BASS_ChannelSeconds2Bytes(stream.get(), 2.5);
     EXPECT_NEAR(BASS_ChannelBytes2Seconds(stream.get(), target), 2.5, 0.001);
-    SoundCapture capture;
     ASSERT_TRUE(BASS_ChannelSetPosition(stream.get(), target, 0));
     EXPECT_NEAR(PositionSeconds(stream.get()), 2.5, 0.05);
     Wait(1.5);
