@@ -50,6 +50,7 @@ Stream::~Stream() {
         std::lock_guard lock(mutex_);
         quit_ = true;
     }
+    pauseSettled_.notify_all();
     if (feeder_.joinable()) {
         SetEvent(wake_.get());
         feeder_.join();
@@ -130,13 +131,15 @@ void Stream::Play(bool restart) {
 }
 
 void Stream::Pause() {
-    {
-        std::lock_guard lock(mutex_);
-        if (mode_ == Mode::Playing && !finished_) {
-            mode_ = Mode::Paused;
-        }
+    std::unique_lock lock(mutex_);
+    if (mode_ != Mode::Playing || finished_) {
+        return;
     }
+    mode_ = Mode::Paused;
+    const uint64_t request = ++pauseRequests_;
     SetEvent(wake_.get());
+    pauseSettled_.wait_for(lock, std::chrono::milliseconds(4 * kFeederTickMs + 500),
+                           [&] { return pausesSettled_ >= request || quit_; });
 }
 
 void Stream::Stop() {
@@ -207,6 +210,7 @@ void Stream::Run() {
     std::optional<Mode> applied = Mode::Stopped;
     for (;;) {
         Mode mode;
+        uint64_t pauseRequest;
         std::optional<uint64_t> seek;
         float targetGain;
         uint64_t length;
@@ -216,6 +220,7 @@ void Stream::Run() {
                 return;
             }
             mode = mode_;
+            pauseRequest = pauseRequests_;
             seek = std::exchange(seekRequest_, std::nullopt);
             targetGain = volume_;
             length = lengthFrames_;
@@ -233,6 +238,7 @@ void Stream::Run() {
                 device_->Resume();
             } else {
                 device_->Pause();
+                played += device_->CollectPlayed();
             }
             applied = mode;
         }
@@ -240,6 +246,10 @@ void Stream::Run() {
         {
             std::lock_guard lock(mutex_);
             positionFrames_ += played;
+            if (applied == Mode::Paused && mode == Mode::Paused) {
+                pausesSettled_ = pauseRequest;
+                pauseSettled_.notify_all();
+            }
             bool drained = device_->QueuedCount() == 0;
             starving_ = waiting && drained;
             if (decoderAtEnd_ && drained && mode_ == Mode::Playing && !seekRequest_) {

@@ -14,6 +14,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <cstdint>
 #include <memory>
 #include <mutex>
@@ -87,6 +88,11 @@ private:
     uint64_t positionFrames_ = 0;
     uint64_t lengthFrames_ = 0;
     float volume_ = 1.0f;
+    // Pause returns once the device has stopped and what it played before is
+    // counted, so the position read after it stays put while paused.
+    uint64_t pauseRequests_ = 0;
+    uint64_t pausesSettled_ = 0;
+    std::condition_variable pauseSettled_;
 
     // Feeder thread only (and the creating thread before it starts).
     std::vector<int16_t> pending_;
