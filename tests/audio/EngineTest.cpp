@@ -63,31 +63,6 @@ TEST_F(EngineTest, VolumeScalesTheLevelHeard) {
     EXPECT_NEAR(quiet / full, 0.3, 0.05) << "full " << full << ", quiet " << quiet;
 }
 
-TEST_F(EngineTest, PauseSilencesAndPlayWithoutRestartContinuesThere) {
-    StreamGuard stream(CreateFromFile("tone1k.mp3"));
-    ASSERT_NE(stream.get(), 0u);
-    BASS_ChannelPlay(stream.get(), TRUE);
-    Wait(1.5);
-    ASSERT_TRUE(BASS_ChannelPause(stream.get()));
-    EXPECT_EQ(BASS_ChannelIsActive(stream.get()), audio::api::kPaused);
-    double pausedAt = PositionSeconds(stream.get());
-    SoundCapture pausedCapture;
-    Wait(0.9);
-    auto silence = pausedCapture.Stop();
-    EXPECT_LT(MeasureTone(silence, 0.3, 0.9).rms, 0.01);
-    EXPECT_DOUBLE_EQ(PositionSeconds(stream.get()), pausedAt);
-
-    SoundCapture resumedCapture;
-    ASSERT_TRUE(BASS_ChannelPlay(stream.get(), FALSE));
-    EXPECT_EQ(BASS_ChannelIsActive(stream.get()), audio::api::kPlaying);
-    Wait(1.2);
-    auto resumed = resumedCapture.Stop();
-    double now = PositionSeconds(stream.get());
-    EXPECT_GT(now, pausedAt + 0.8);
-    EXPECT_LT(now, pausedAt + 1.6);
-    EXPECT_GT(LastSounding(resumed, 3).rms, kFullRms * 0.75);
-}
-
 TEST_F(EngineTest, SeekLandsWhereAsked) {
     // 440 Hz for two seconds, then 1320 Hz. Wine's recording now and then
     // delivers nothing at all for a whole recording; only such an empty
@@ -112,6 +87,34 @@ TEST_F(EngineTest, SeekLandsWhereAsked) {
             break;
         }
     }
+}
+
+// Last of the recording tests: recording the monitor of an idle sink, as
+// this test does while paused, can leave Wine's next recordings empty for
+// several seconds.
+TEST_F(EngineTest, PauseSilencesAndPlayWithoutRestartContinuesThere) {
+    StreamGuard stream(CreateFromFile("tone1k.mp3"));
+    ASSERT_NE(stream.get(), 0u);
+    BASS_ChannelPlay(stream.get(), TRUE);
+    Wait(1.5);
+    ASSERT_TRUE(BASS_ChannelPause(stream.get()));
+    EXPECT_EQ(BASS_ChannelIsActive(stream.get()), audio::api::kPaused);
+    double pausedAt = PositionSeconds(stream.get());
+    SoundCapture pausedCapture;
+    Wait(0.9);
+    auto silence = pausedCapture.Stop();
+    EXPECT_LT(MeasureTone(silence, 0.3, 0.9).rms, 0.01);
+    EXPECT_DOUBLE_EQ(PositionSeconds(stream.get()), pausedAt);
+
+    SoundCapture resumedCapture;
+    ASSERT_TRUE(BASS_ChannelPlay(stream.get(), FALSE));
+    EXPECT_EQ(BASS_ChannelIsActive(stream.get()), audio::api::kPlaying);
+    Wait(1.2);
+    auto resumed = resumedCapture.Stop();
+    double now = PositionSeconds(stream.get());
+    EXPECT_GT(now, pausedAt + 0.8);
+    EXPECT_LT(now, pausedAt + 1.6);
+    EXPECT_GT(LastSounding(resumed, 3).rms, kFullRms * 0.75);
 }
 
 TEST_F(EngineTest, SongPlayedToItsEndReportsStoppedAtFullLength) {
