@@ -5,6 +5,8 @@
 
 #include "common/ProgramDirectory.h"
 
+#include "tests/support/ScratchDirectory.h"
+
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -36,20 +38,11 @@ struct Owned {
     }
 };
 
-class SettingsTest : public testing::Test {
+class SettingsTest : public testing_support::ScratchDirectoryTest {
 protected:
-    void SetUp() override {
-        const auto* info = testing::UnitTest::GetInstance()->current_test_info();
-        directory = fs::temp_directory_path() / (std::string("settings-") + info->name() + "-" +
-                                                 std::to_string(GetCurrentProcessId()));
-        fs::remove_all(directory);
-        fs::create_directories(directory);
-    }
-    void TearDown() override { fs::remove_all(directory); }
+    SettingsTest() : ScratchDirectoryTest("settings") {}
 
     fs::path Config() const { return directory / L"Config.ini"; }
-
-    fs::path directory;
 };
 
 TEST_F(SettingsTest, NoFileGivesFiftyAndCreatesNothing) {

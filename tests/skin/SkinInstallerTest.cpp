@@ -7,6 +7,8 @@
 #include "skin/SkinResourceIds.h"
 #include "tests/skin/PackBuilder.h"
 
+#include "tests/support/ScratchDirectory.h"
+
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -45,20 +47,12 @@ SkinPack EmbeddedItems() {
     return items;
 }
 
-class SkinInstallerTest : public testing::Test {
+class SkinInstallerTest : public testing_support::ScratchDirectoryTest {
 protected:
-    void SetUp() override {
-        const auto* info = testing::UnitTest::GetInstance()->current_test_info();
-        directory = fs::temp_directory_path() / (std::string("skin-") + info->name() + "-" +
-                                                 std::to_string(GetCurrentProcessId()));
-        fs::remove_all(directory);
-        fs::create_directories(directory);
-    }
-    void TearDown() override { fs::remove_all(directory); }
+    SkinInstallerTest() : ScratchDirectoryTest("skin") {}
 
     fs::path PackPath() const { return directory / L"Resource" / L"Resu.rdb"; }
 
-    fs::path directory;
     SkinPack images = SkinPack(kSkinPackItemCount);
 };
 

@@ -166,11 +166,8 @@ TEST(FetchSongDetails, AMissingSmallPictureIsNullAndNoOtherSizeIsTried) {
     EXPECT_EQ(seen[1].target, "/data/music/songinfo");
 }
 
-TEST(FetchSongDetails, AnswersThatAreNotJsonGiveNullTexts) {
-    FixtureStation station({{"/data/music/songlink", "busy"}, {"/data/music/songinfo", "busy"}});
-    SongDetails details{.songName = "a", .artistName = "b", .streamUrl = "c", .pictureBytes = "d"};
-    LyricSheet sheet = LyricSheet::Initial();
-    FetchSongDetails("1", details, sheet);
+// What every failed details fetch leaves: "null" texts, no picture, no lyrics.
+void ExpectNoSongFound(const SongDetails& details, const LyricSheet& sheet) {
     EXPECT_EQ(details.songName, "null");
     EXPECT_EQ(details.artistName, "null");
     EXPECT_EQ(details.streamUrl, "null");
@@ -178,16 +175,20 @@ TEST(FetchSongDetails, AnswersThatAreNotJsonGiveNullTexts) {
     EXPECT_TRUE(sheet.lines.empty());
 }
 
+TEST(FetchSongDetails, AnswersThatAreNotJsonGiveNullTexts) {
+    FixtureStation station({{"/data/music/songlink", "busy"}, {"/data/music/songinfo", "busy"}});
+    SongDetails details{.songName = "a", .artistName = "b", .streamUrl = "c", .pictureBytes = "d"};
+    LyricSheet sheet = LyricSheet::Initial();
+    FetchSongDetails("1", details, sheet);
+    ExpectNoSongFound(details, sheet);
+}
+
 TEST(FetchSongDetails, AnUnreachableStationGivesNullTextsAndNoPicture) {
     SetStationRoot("http://127.0.0.1:" + std::to_string(LoopbackHttpServer::UnusedPort()));
     SongDetails details{.songName = "a", .artistName = "b", .streamUrl = "c", .pictureBytes = "d"};
     LyricSheet sheet = LyricSheet::Initial();
     FetchSongDetails("1", details, sheet);
-    EXPECT_EQ(details.songName, "null");
-    EXPECT_EQ(details.artistName, "null");
-    EXPECT_EQ(details.streamUrl, "null");
-    EXPECT_EQ(details.pictureBytes, "");
-    EXPECT_TRUE(sheet.lines.empty());
+    ExpectNoSongFound(details, sheet);
     SetStationRoot(std::string(kDefaultStationRoot));
 }
 
