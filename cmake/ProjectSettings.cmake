@@ -15,15 +15,20 @@ function(project_target target)
     target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
 endfunction()
 
-# add_project_test(NAME SOURCES ... [LIBS ...] [LABELS ...])
-# A GoogleTest program. On Windows it is placed in TEST_BIN_DIR, beside the
+# add_project_test(NAME SOURCES ... [LIBS ...] [LABELS ...] [MAIN source])
+# A GoogleTest program, with GoogleTest's main unless MAIN names another. On Windows it is placed in TEST_BIN_DIR, beside the
 # DLLs that tests load, and runs under Wine through the cross-compiling
 # emulator; its cases are discovered at test time, inside the test session.
 function(add_project_test name)
-    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;LABELS" ${ARGN})
-    add_executable(${name} ${ARG_SOURCES})
+    cmake_parse_arguments(ARG "" "MAIN" "SOURCES;LIBS;LABELS" ${ARGN})
+    if(ARG_MAIN)
+        add_executable(${name} ${ARG_SOURCES} ${ARG_MAIN})
+        target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest)
+    else()
+        add_executable(${name} ${ARG_SOURCES})
+        target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main)
+    endif()
     project_target(${name})
-    target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main)
     target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
     if(WIN32)
         set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${TEST_BIN_DIR})

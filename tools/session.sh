@@ -69,6 +69,11 @@ session_start_sound() {
     pactl set-default-sink nullsink
     # Recording programs (and waveIn under Wine) then hear what was played.
     pactl set-default-source nullsink.monitor
+    # With nobody listening the null sink renders in long periods, and a
+    # recording that joins later waits for them and misses most of the sound.
+    # A steady low-latency listener keeps the monitor timely for everyone.
+    parec --latency-msec=20 -d nullsink.monitor --raw >/dev/null 2>&1 &
+    SESSION_PIDS+=($!)
     session_log "sound server $PULSE_SERVER"
 }
 

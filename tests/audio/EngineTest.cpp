@@ -64,31 +64,23 @@ TEST_F(EngineTest, VolumeScalesTheLevelHeard) {
 }
 
 TEST_F(EngineTest, SeekLandsWhereAsked) {
-    // 440 Hz for two seconds, then 1320 Hz. Wine's recording now and then
-    // delivers nothing at all for a whole recording; only such an empty
-    // recording is tried again, a wrong pitch fails at once.
-    constexpr int kAttempts = 3;
-    for (int attempt = 1; attempt <= kAttempts; ++attempt) {
-        StreamGuard stream(CreateFromFile("steps.mp3"));
-        ASSERT_NE(stream.get(), 0u);
-        SoundCapture capture;
-        BASS_ChannelPlay(stream.get(), TRUE);
-        Wait(0.5);
-        uint64_t target = BASS_ChannelSeconds2Bytes(stream.get(), 2.5);
-        EXPECT_NEAR(BASS_ChannelBytes2Seconds(stream.get(), target), 2.5, 0.001);
-        ASSERT_TRUE(BASS_ChannelSetPosition(stream.get(), target, 0));
-        EXPECT_NEAR(PositionSeconds(stream.get()), 2.5, 0.05);
-        Wait(1.5);
-        auto sound = capture.Stop();
-        EXPECT_NEAR(PositionSeconds(stream.get()), 4.0, 0.4);
-        const ToneReading heard = LastSounding(sound, 5);
-        if (heard.rms > 0.0) {
-            EXPECT_NEAR(heard.frequency, 1320.0, 20.0) << "attempt " << attempt;
-            return;
-        }
-    }
-    GTEST_SKIP() << "the recording stayed empty in " << kAttempts
-                 << " attempts; the seek was checked by its positions only";
+    // 440 Hz for two seconds, then 1320 Hz.
+    StreamGuard stream(CreateFromFile("steps.mp3"));
+    ASSERT_NE(stream.get(), 0u);
+    SoundCapture capture;
+    BASS_ChannelPlay(stream.get(), TRUE);
+    Wait(0.5);
+    uint64_t target = BASS_ChannelSeconds2Bytes(stream.get(), 2.5);
+    EXPECT_NEAR(BASS_ChannelBytes2Seconds(stream.get(), target), 2.5, 0.001);
+    ASSERT_TRUE(BASS_ChannelSetPosition(stream.get(), target, 0));
+    EXPECT_NEAR(PositionSeconds(stream.get()), 2.5, 0.05);
+    Wait(1.5);
+    auto sound = capture.Stop();
+    EXPECT_NEAR(PositionSeconds(stream.get()), 4.0, 0.4);
+    auto blocks = SoundingBlocks(sound);
+    ASSERT_GE(blocks.size(), 10u);
+    EXPECT_NEAR(blocks[1].frequency, 440.0, 10.0);
+    EXPECT_NEAR(LastSounding(sound, 5).frequency, 1320.0, 20.0);
 }
 
 // Last of the recording tests: recording the monitor of an idle sink, as
