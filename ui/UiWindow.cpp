@@ -377,14 +377,88 @@ LRESULT UiWindow::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
             return 0;
         }
         return CallDefault(hwnd, message, wParam, lParam);
-    case WM_TIMER: {
-        const int index = LOWORD(wParam);
-        const int position = HIWORD(wParam);
-        if (index == windowIndex && position > 0) {
-            SendControlMessage(windowIndex, position, hwnd, WM_TIMER, wParam, lParam, true);
+    case WM_ACTIVATE:
+        OnActivate(hwnd, wParam);
+        return CallDefault(hwnd, message, wParam, lParam);
+    case WM_KILLFOCUS:
+        if (focusControl != 0 && GetActiveWindow() == hwnd && FocusedControlUsable()) {
+            const int lost = focusControl;
+            focusControl = 0;
+            PaintControl(lost, 2);
+        }
+        return CallDefault(hwnd, message, wParam, lParam);
+    case WM_SETTEXT:
+        if (lParam != 0) {
+            DrawTitle(reinterpret_cast<const char*>(lParam), true, true);
+        }
+        return CallDefault(hwnd, message, wParam, lParam);
+    case WM_GETMINMAXINFO:
+        OnGetMinMaxInfo(reinterpret_cast<MINMAXINFO*>(lParam));
+        return CallDefault(hwnd, message, wParam, lParam, 0);
+    case WM_NCACTIVATE:
+        // Keeps Windows from drawing an active or inactive frame.
+        if (wParam == FALSE) {
+            return TRUE;
+        }
+        if (!IsIconic(hwnd)) {
+            return 0;
+        }
+        return CallDefault(hwnd, message, wParam, lParam);
+    case WM_KEYDOWN:
+        OnKeyDown(hwnd, wParam, lParam);
+        return CallDefault(hwnd, message, wParam, lParam);
+    case WM_KEYUP:
+        OnKeyUp(wParam, lParam);
+        return CallDefault(hwnd, message, wParam, lParam);
+    case WM_CHAR:
+        OnChar(wParam, lParam);
+        return CallDefault(hwnd, message, wParam, lParam);
+    case WM_SYSKEYDOWN:
+        OnSysKeyDown(hwnd, wParam);
+        return CallDefault(hwnd, message, wParam, lParam);
+    case WM_COMMAND:
+        // Commands chosen from the system menu.
+        SendMessageA(hwnd, WM_SYSCOMMAND, wParam, 0);
+        return CallDefault(hwnd, message, wParam, lParam);
+    case WM_TIMER:
+        OnTimer(hwnd, wParam, lParam);
+        return CallDefault(hwnd, message, wParam, lParam);
+    case WM_MOUSEMOVE: {
+        if (!mouseTracking) {
+            TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, hwnd, 0};
+            mouseTracking = TrackMouseEvent(&track) != FALSE;
+        }
+        int hit = 0;
+        OnMouse(hwnd, message, wParam, lParam, hit);
+        return CallDefault(hwnd, message, wParam, lParam);
+    }
+    case WM_LBUTTONDOWN:
+        OnLeftButtonDown(hwnd, wParam, lParam);
+        return CallDefault(hwnd, message, wParam, lParam);
+    case WM_LBUTTONUP:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP: {
+        int hit = 0;
+        OnMouse(hwnd, message, wParam, lParam, hit);
+        if (hit > 0) {
+            const ControlEventHandler& handler = message == WM_LBUTTONUP     ? handlers.onMouseUp
+                                                 : message == WM_RBUTTONDOWN ? handlers.onRightDown
+                                                                             : handlers.onRightUp;
+            FireEvent(handler, hwnd, hit);
         }
         return CallDefault(hwnd, message, wParam, lParam);
     }
+    case WM_LBUTTONDBLCLK:
+        SendMessageA(hwnd, WM_LBUTTONDOWN, DBLCLICK_MARK, lParam);
+        return 0;
+    case WM_MOUSEWHEEL:
+        OnMouseWheel(message, wParam, lParam);
+        return CallDefault(hwnd, message, wParam, lParam);
+    case WM_MOUSELEAVE:
+        OnMouseLeave();
+        return CallDefault(hwnd, message, wParam, lParam);
+    case UIM_SETHOTKEY:
+        return SetHotkey(static_cast<int>(wParam), static_cast<int>(lParam));
     case UIM_GETBGIMAGE:
         return reinterpret_cast<LRESULT>(backgroundImage.GetHandle());
     case UIM_GETTHEMECOLOR:

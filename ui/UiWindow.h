@@ -27,6 +27,8 @@ inline constexpr char kWindowProperty[] = "addr_wnd";
 inline constexpr UINT UIM_SETHOTKEY = 0x2800;
 inline constexpr UINT UIM_GETBGIMAGE = 0x2801;
 inline constexpr UINT UIM_GETTHEMECOLOR = 0x2802;
+// wParam of the WM_LBUTTONDOWN a window sends itself for a double click.
+inline constexpr WPARAM DBLCLICK_MARK = 10086;
 
 // Caption flags: which caption elements a window shows.
 enum CaptionFlag : int {
@@ -115,6 +117,14 @@ public:
     // lock, give a tooltip or move; null when the window has none.
     CaptionButton* CaptionButtonOfKind(int kind) const;
 
+    // Alt+key clicks the control; key 0 removes its hotkey (0 when it had
+    // none). Returns 1 otherwise.
+    int SetHotkey(int controlId, int key);
+    // Focuses a pressable, unlocked control without calling event routines.
+    void SetFocusControl(int controlId);
+    // The topmost visible control under a client point, 0 when none.
+    int HitTest(LPARAM lParam, int* id = nullptr) const;
+
     void SetClickHandler(ControlEventHandler handler) { handlers.onClick = std::move(handler); }
     void SetMessageHook(MessageHook hook = {}) { handlers.messageHook = std::move(hook); }
     void SetBackgroundPaintHandler(PaintHandler h) { handlers.onBackgroundPaint = std::move(h); }
@@ -172,6 +182,32 @@ private:
     void OnDestroy(HWND hwnd);
     void OnSize(HWND hwnd, int width, int height);
     void RefreshWindowRect(HWND hwnd);
+
+    // Input.
+    const ControlRecord* ControlAt(int position) const;
+    void SendToControl(int position, UINT message, WPARAM wParam, LPARAM lParam,
+                       bool standalone = true);
+    // WM_PAINT to a control; reason 1 the mouse left it, 2 it lost the focus.
+    void PaintControl(int position, LPARAM reason);
+    void FireEvent(const ControlEventHandler& handler, HWND hwnd, int position);
+    bool OnResizeBorder(HWND hwnd, UINT message, LPARAM lParam);
+    void TakeKeyboardFocus(HWND hwnd);
+    void DragWindow(HWND hwnd);
+    // hit: the position of the control under the mouse, 0 when none.
+    void OnMouse(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, int& hit);
+    void OnLeftButtonDown(HWND hwnd, WPARAM wParam, LPARAM lParam);
+    void OnMouseLeave();
+    void OnMouseWheel(UINT message, WPARAM wParam, LPARAM lParam);
+    bool FocusedControlUsable() const;
+    void ClickFocused(HWND hwnd);
+    void MoveFocusForward();
+    void OnKeyDown(HWND hwnd, WPARAM key, LPARAM lParam);
+    void OnKeyUp(WPARAM key, LPARAM lParam);
+    void OnChar(WPARAM character, LPARAM lParam);
+    void OnSysKeyDown(HWND hwnd, WPARAM key);
+    void OnTimer(HWND hwnd, WPARAM id, LPARAM lParam);
+    void OnActivate(HWND hwnd, WPARAM wParam);
+    void OnGetMinMaxInfo(MINMAXINFO* info) const;
 
     // Painting.
     void DrawBackground(int margin);
