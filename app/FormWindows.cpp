@@ -2,6 +2,8 @@
 
 #include "app/BannerWindow.h"
 #include "app/MainWindow.h"
+#include "app/PlaybackTimer.h"
+#include "app/TrayIcon.h"
 
 namespace {
 
@@ -10,9 +12,16 @@ constexpr int kFormLeft = 50;
 constexpr int kFormTop = 50;
 
 LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_DESTROY && window == MainWindowHandle()) {
-        PostQuitMessage(0);
-        return 0;
+    if (window == MainWindowHandle()) {
+        if (message == WM_TIMER && wParam == kPlaybackTimerId) {
+            OnTimerTick();
+            return 0;
+        }
+        if (message == WM_DESTROY) {
+            RemoveTrayIcon();
+            PostQuitMessage(0);
+            return 0;
+        }
     }
     return DefWindowProcW(window, message, wParam, lParam);
 }

@@ -8,6 +8,10 @@
 #include "playback/AudioPlayer.h"
 #include "station/SongIdList.h"
 #include "ui/UiWindow.h"
+#include "ui/controls/UiImageButton.h"
+#include "ui/controls/UiLabel.h"
+#include "ui/controls/UiPictureBox.h"
+#include "ui/controls/UiSlider.h"
 
 #include <windows.h>
 #include <shobjidl.h>
@@ -35,6 +39,17 @@ struct Globals {
     // The framework windows drawn over the two form windows.
     UiWindow mainUiWindow;
     UiWindow bannerUiWindow;
+    // The main window's controls; created by BuildMainControls.
+    UiImageButton playPauseButton;
+    UiImageButton nextButton;
+    UiImageButton volumeIconButton;
+    UiSlider progressSlider;
+    UiSlider volumeSlider;
+    UiLabel songNameLabel;
+    UiLabel artistLabel;
+    UiLabel timeLabel;
+    UiLabel lyricLabel;
+    UiPictureBox coverPicture;
 };
 
 // The one instance; valid from start-up until the exit clean-up.
@@ -42,3 +57,8 @@ Globals& G();
 
 // Builds the globals and registers their release at process exit.
 void BuildGlobals();
+
+// Skin item 1 to 30; empty when the skin pack failed.
+inline const std::string& SkinItem(int number) {
+    return G().skinImages.at(static_cast<size_t>(number - 1));
+}

@@ -2,6 +2,7 @@
 
 #include "app/Globals.h"
 #include "app/MainWindow.h"
+#include "app/SongPlayback.h"
 
 #include <windows.h>
 
@@ -18,6 +19,9 @@ void RunTask(int kind) {
     switch (kind) {
     case kBuildMainControls:
         BuildMainControls();
+        break;
+    case kPlayCurrentSong:
+        PlayCurrentSong();
         break;
     default:
         break;

@@ -3,6 +3,7 @@
 // The long tasks of the program, entered only through RunTask.
 enum TaskKind : int {
     kBuildMainControls = 1,
+    kPlayCurrentSong = 2,
 };
 
 // 1 builds the main window's controls, 2 plays the current song; any other

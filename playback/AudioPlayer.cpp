@@ -89,6 +89,11 @@ uint64_t AudioPlayer::GetLength(uint32_t stream) const {
     return get == nullptr ? kFailed : get(stream, audio::api::kPositionInBytes);
 }
 
+uint64_t AudioPlayer::GetFilePosition(uint32_t stream, uint32_t mode) const {
+    auto* get = BASS_FUNCTION(BASS_StreamGetFilePosition);
+    return get == nullptr ? kFailed : get(stream, mode);
+}
+
 uint32_t AudioPlayer::IsActive(uint32_t stream) const {
     auto* isActive = BASS_FUNCTION(BASS_ChannelIsActive);
     return isActive == nullptr ? 0 : isActive(stream);

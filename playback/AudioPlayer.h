@@ -13,6 +13,9 @@
 
 namespace playback {
 
+// What IsActive reports.
+enum StreamState : uint32_t { kStopped = 0, kPlaying = 1, kStalled = 2, kPaused = 3 };
+
 class AudioPlayer {
 public:
     // device -1 (default output), 44100 Hz, flags 0, no window.
@@ -31,6 +34,8 @@ public:
     uint64_t GetPosition(uint32_t stream) const;
     bool SetPosition(uint32_t stream, uint64_t bytePosition) const;
     uint64_t GetLength(uint32_t stream) const;
+    // Of the song's file: mode 5 the bytes downloaded so far, 2 its size.
+    uint64_t GetFilePosition(uint32_t stream, uint32_t mode) const;
     // 0 stopped, 1 playing, 2 stalled, 3 paused.
     uint32_t IsActive(uint32_t stream) const;
     bool StreamFree(uint32_t stream) const;

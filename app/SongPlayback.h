@@ -1,0 +1,13 @@
+#pragma once
+
+// Stops whatever plays, resolves the song at currentSongIndex of the
+// playlist and starts streaming it, updating the main window. Every song
+// change goes through here (as RunTask(2)).
+void PlayCurrentSong();
+
+// Skin items of the play/pause button's two pictures.
+inline constexpr int kPlayPicture = 1;
+inline constexpr int kPausePicture = 28;
+
+// Shows the play (1, 2, 3) or pause (28, 29, 30) pictures.
+void ShowPlayPausePicture(int firstItem);
