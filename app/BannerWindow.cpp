@@ -2,11 +2,15 @@
 
 #include "app/FormWindows.h"
 #include "app/Globals.h"
+#include "app/MakeArgb.h"
 #include "app/TaskbarCheck.h"
+#include "app/TrayMenu.h"
+#include "common/CodePage.h"
 
 namespace {
 
 constexpr int kBannerTop = 30;
+constexpr double kBannerMs = 4000;
 
 } // namespace
 
@@ -22,4 +26,19 @@ void OnBannerWindowCreated(HWND banner) {
                                                  .frameStyle = kFrameSkin,
                                                  .noResize = true,
                                                  .noDrag = true});
+    // Large orange letters, centred at the top of the banner.
+    G().bannerLabel.Create(banner, "", 10, 10, 950, 80,
+                           LabelOptions{.textColor = MakeArgb(0x0080FF, 230),
+                                        .fontFamily = FromWide(L"仿宋"),
+                                        .fontSize = 60.0f,
+                                        .fontStyle = 1,
+                                        .alignment = 1});
+}
+
+void ShowSongBanner(const std::string& songName) {
+    const HWND banner = G().bannerWindowHandle;
+    ShowWindow(banner, SW_SHOWNOACTIVATE);
+    G().bannerLabel.SetText(songName);
+    DelayPumping(kBannerMs);
+    ShowWindow(banner, SW_HIDE);
 }

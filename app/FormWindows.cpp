@@ -4,6 +4,7 @@
 #include "app/MainWindow.h"
 #include "app/PlaybackTimer.h"
 #include "app/TrayIcon.h"
+#include "app/TrayMenu.h"
 
 namespace {
 
@@ -15,6 +16,10 @@ LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     if (window == MainWindowHandle()) {
         if (message == WM_TIMER && wParam == kPlaybackTimerId) {
             OnTimerTick();
+            return 0;
+        }
+        if (message == kTrayMessage) {
+            OnTrayMessage(lParam);
             return 0;
         }
         if (message == WM_DESTROY) {

@@ -50,6 +50,8 @@ struct Globals {
     UiLabel timeLabel;
     UiLabel lyricLabel;
     UiPictureBox coverPicture;
+    // The banner window's one control: the new song's name.
+    UiLabel bannerLabel;
 };
 
 // The one instance; valid from start-up until the exit clean-up.

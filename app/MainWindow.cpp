@@ -8,6 +8,7 @@
 #include "app/TaskbarCheck.h"
 #include "app/Tasks.h"
 #include "app/TrayIcon.h"
+#include "common/CodePage.h"
 #include "skin/SkinInstaller.h"
 #include "station/StationClient.h"
 
@@ -75,7 +76,8 @@ void OnVolumeChanged(int value) {
 }
 
 LabelOptions SongTextLabel() {
-    return LabelOptions{.textColor = kLabelWhite, .fontFamily = "宋体", .fontSize = 13.0f};
+    return LabelOptions{
+        .textColor = kLabelWhite, .fontFamily = FromWide(L"宋体"), .fontSize = 13.0f};
 }
 
 } // namespace
@@ -118,13 +120,13 @@ void BuildMainControls() {
                                         .rounded = true});
     g.volumeSlider.SetChangeHandler(OnVolumeChanged);
 
-    g.songNameLabel.Create(window, "歌名", 120, 10, 200, 15, SongTextLabel());
-    g.artistLabel.Create(window, "歌手", 120, 30, 200, 15, SongTextLabel());
+    g.songNameLabel.Create(window, FromWide(L"歌名"), 120, 10, 200, 15, SongTextLabel());
+    g.artistLabel.Create(window, FromWide(L"歌手"), 120, 30, 200, 15, SongTextLabel());
     g.timeLabel.Create(window, "00:00/00:00", 195, 69, 64, 22,
                        LabelOptions{.textColor = kLabelWhite, .fontSize = 11.0f});
-    g.lyricLabel.Create(window, "未加载歌词", 10, 110, 320, 30,
+    g.lyricLabel.Create(window, FromWide(L"未加载歌词"), 10, 110, 320, 30,
                         LabelOptions{.textColor = MakeArgb(0xECECEC, 225),
-                                     .fontFamily = "宋体",
+                                     .fontFamily = FromWide(L"宋体"),
                                      .fontSize = 15.0f,
                                      .alignment = 1,
                                      .effect = 3});

@@ -1,6 +1,9 @@
 #include "app/SongPlayback.h"
 
+#include "app/BannerWindow.h"
 #include "app/Globals.h"
+#include "app/TrayMenu.h"
+#include "common/CodePage.h"
 #include "station/StationClient.h"
 
 #include <cmath>
@@ -15,7 +18,7 @@ void PlayCurrentSong() {
     const playback::AudioPlayer& player = g.audioPlayer;
     const uint32_t state = player.IsActive(g.currentStream);
     if (state == playback::kPlaying || state == playback::kPaused) {
-        g.lyricLabel.SetText("等待加载歌词");
+        g.lyricLabel.SetText(FromWide(L"等待加载歌词"));
         player.Stop(g.currentStream);
         player.StreamFree(g.currentStream);
         if (std::fabs(g.progressSlider.Value()) > 0.0000001f) {
@@ -49,4 +52,7 @@ void PlayCurrentSong() {
     player.SetVolume(g.currentStream, g.volumeSlider.Value() / g.volumeSlider.BufferValue());
     // Keeps the resident size small between songs.
     SetProcessWorkingSetSize(GetCurrentProcess(), static_cast<SIZE_T>(-1), static_cast<SIZE_T>(-1));
+    if (BannerOptionChecked()) {
+        ShowSongBanner(details.songName);
+    }
 }
