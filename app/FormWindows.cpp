@@ -64,8 +64,7 @@ HWND LoadBannerWindow(HINSTANCE instance) {
 HWND LoadMainWindow(HINSTANCE instance) {
     HWND main =
         CreateForm(instance, L"澜溪FM电台", kMainWindowWidth, kMainWindowHeight, WS_EX_TOOLWINDOW);
+    // Shown by its creation handler, fading in.
     OnMainWindowCreated(main);
-    ShowWindow(main, SW_SHOWNOACTIVATE);
-    UpdateWindow(main);
     return main;
 }

@@ -93,6 +93,8 @@ void OnMainWindowCreated(HWND window) {
                                                .alpha = 220,
                                                .frameStyle = kFrameSquare,
                                                .noResize = true});
+    G().mainUiWindow.ShowAnimated(1);
+    G().mainUiWindow.SetCloseEffect(6);
     G().mainUiWindow.SetClickHandler(OnMainWindowClick);
     SetTimer(window, kPlaybackTimerId, kPlaybackTimerMs, nullptr);
     // Without an output device this fails, and every stream later comes out 0.

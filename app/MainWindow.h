@@ -3,7 +3,7 @@
 #include <windows.h>
 
 // The main window's creation handler: checks the taskbar-list object,
-// records the window and starts the worker thread.
+// records the window, fades it in and starts the worker thread.
 void OnMainWindowCreated(HWND window);
 
 // RunTask(1), on the worker thread: fills the main window.

@@ -377,6 +377,11 @@ LRESULT UiWindow::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
             return 0;
         }
         return CallDefault(hwnd, message, wParam, lParam);
+    case WM_CLOSE:
+        if (closeEffect != 0) {
+            CloseAnimation(closeEffect);
+        }
+        return CallDefault(hwnd, message, wParam, lParam);
     case WM_ACTIVATE:
         OnActivate(hwnd, wParam);
         return CallDefault(hwnd, message, wParam, lParam);

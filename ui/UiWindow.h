@@ -117,6 +117,14 @@ public:
     // lock, give a tooltip or move; null when the window has none.
     CaptionButton* CaptionButtonOfKind(int kind) const;
 
+    // Shows the window for the first time: mode 1 fades it in over about
+    // 0.2 s, any other mode shows it at once.
+    void ShowAnimated(int mode);
+    // 0 none, 1 fade, 2 zoom and fade; 3 to 6 wipe towards the right, left,
+    // bottom or top edge. Runs when the window is closed.
+    void SetCloseEffect(int effect);
+    void CloseAnimation(int effect);
+
     // Alt+key clicks the control; key 0 removes its hotkey (0 when it had
     // none). Returns 1 otherwise.
     int SetHotkey(int controlId, int key);
@@ -208,6 +216,11 @@ private:
     void OnTimer(HWND hwnd, WPARAM id, LPARAM lParam);
     void OnActivate(HWND hwnd, WPARAM wParam);
     void OnGetMinMaxInfo(MINMAXINFO* info) const;
+
+    // Animations.
+    void FadeInShow(HWND hwnd, int mode);
+    // Copies the picture line by line so that its vanishing edge fades out.
+    void WipeStep(HWND hwnd, HDC dc, int width, int height, int alpha, int cut, int effect);
 
     // Painting.
     void DrawBackground(int margin);
