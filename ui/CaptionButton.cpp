@@ -31,8 +31,7 @@ int ButtonSlot(int kind, bool zoomed) {
 int CaptionButton::Create(HWND window, int x, int y, int width, int height, int kind,
                           bool visible) {
     kind_ = kind;
-    const RectF rect = MakeRectF(static_cast<float>(x), static_cast<float>(y),
-                                 static_cast<float>(width), static_cast<float>(height));
+    const RectF rect = PixelRectF(x, y, width, height);
     CreateControl(window, rect, kTypeCaptionButton, visible, true);
     if (visible) {
         Redraw();

@@ -55,9 +55,7 @@ protected:
     // Paints a marker straight onto the frame, so that a later look tells
     // whether the control painted over it.
     void Mark(int x, int y, int width, int height, ArgbColor color = 0xFFFF00FF) {
-        FillRectSolid(window.frameBuffer.Graphics(),
-                      MakeRectF(static_cast<float>(x), static_cast<float>(y),
-                                static_cast<float>(width + 1), static_cast<float>(height + 1)),
+        FillRectSolid(window.frameBuffer.Graphics(), PixelRectF(x, y, width + 1, height + 1),
                       color);
     }
 

@@ -1,10 +1,6 @@
 // Control registration, ids, the paint protocol and hand-over from a worker.
 
-#include "UiTestSupport.h"
-
-#include "ui/WindowTable.h"
-
-#include <gtest/gtest.h>
+#include "ControlFixture.h"
 
 #include <atomic>
 #include <thread>
@@ -15,16 +11,8 @@ namespace {
 constexpr ArgbColor kRed = 0xFFFF0000;
 constexpr ArgbColor kGreen = 0xFF00FF00;
 
-class ControlWindow : public ::testing::Test {
+class ControlWindow : public ControlsWindow {
 protected:
-    void SetUp() override {
-        AttachArgs args = MainWindowArgs();
-        // Controls present at once instead of through their fade timer.
-        args.controlFade = false;
-        window.Attach(host.Get(), args);
-    }
-    void TearDown() override { host.Destroy(); }
-
     std::vector<ArgbColor> Snapshot(const Surface& surface) const {
         std::vector<ArgbColor> pixels;
         for (int y = 0; y < 140; ++y) {
@@ -34,9 +22,6 @@ protected:
         }
         return pixels;
     }
-
-    TestWindow host{339, 140};
-    UiWindow window;
 };
 
 } // namespace

@@ -47,10 +47,7 @@ AttachArgs MainWindowArgs() {
 int FillControl::Create(HWND window, int x, int y, int width, int height, ArgbColor color,
                         bool visible) {
     color_ = color;
-    CreateControl(window,
-                  MakeRectF(static_cast<float>(x), static_cast<float>(y), static_cast<float>(width),
-                            static_cast<float>(height)),
-                  kTypePictureBox, visible, true);
+    CreateControl(window, PixelRectF(x, y, width, height), kTypePictureBox, visible, true);
     if (visible) {
         Redraw();
     }

@@ -41,10 +41,8 @@ public:
     RecordingControl(std::string name, Log& log) : name_(std::move(name)), log_(log) {}
 
     int Create(HWND window, int x, int y, int width, int height, bool pressable = true) {
-        return CreateControl(window,
-                             MakeRectF(static_cast<float>(x), static_cast<float>(y),
-                                       static_cast<float>(width), static_cast<float>(height)),
-                             kTypeImageButton, true, pressable);
+        return CreateControl(window, PixelRectF(x, y, width, height), kTypeImageButton, true,
+                             pressable);
     }
 
     LRESULT HandleMessage(HWND, UINT message, WPARAM wParam, LPARAM lParam, int, int,

@@ -19,6 +19,12 @@ constexpr RectF MakeRectF(float x, float y, float width, float height) {
     return RectF{x, y, width, height};
 }
 
+// A rectangle given in whole pixels.
+constexpr RectF PixelRectF(int x, int y, int width, int height) {
+    return RectF{static_cast<float>(x), static_cast<float>(y), static_cast<float>(width),
+                 static_cast<float>(height)};
+}
+
 // Adds each delta to the matching field.
 void InflateRectF(RectF& rect, float dx, float dy, float dwidth, float dheight);
 

@@ -20,10 +20,7 @@ int UiImageButton::Create(HWND window, int x, int y, int width, int height, std:
     hoverImage_.LoadFromBytes(hover.value_or(normal));
     pressedImage_.LoadFromBytes(pressed.value_or(normal));
     stretch_ = stretch;
-    CreateControl(window,
-                  MakeRectF(static_cast<float>(x), static_cast<float>(y), static_cast<float>(width),
-                            static_cast<float>(height)),
-                  kTypeImageButton, visible, true);
+    CreateControl(window, PixelRectF(x, y, width, height), kTypeImageButton, visible, true);
     if (visible) {
         Redraw();
     }

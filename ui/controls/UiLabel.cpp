@@ -31,10 +31,7 @@ int UiLabel::Create(HWND window, std::string text, int x, int y, int width, int 
             CreateFontByName(options.fontFamily.value_or(std::string()),
                              options.fontSize.value_or(12.0f), options.fontStyle.value_or(0));
     }
-    CreateControl(window,
-                  MakeRectF(static_cast<float>(x), static_cast<float>(y), static_cast<float>(width),
-                            static_cast<float>(height)),
-                  kTypeLabel, options.visible, false);
+    CreateControl(window, PixelRectF(x, y, width, height), kTypeLabel, options.visible, false);
     if (options.visible) {
         Redraw();
     }

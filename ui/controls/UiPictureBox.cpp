@@ -14,10 +14,7 @@ constexpr std::int32_t kFallbackDelay = 10;
 } // namespace
 
 int UiPictureBox::Register(HWND window, int x, int y, int width, int height, bool visible) {
-    CreateControl(window,
-                  MakeRectF(static_cast<float>(x), static_cast<float>(y), static_cast<float>(width),
-                            static_cast<float>(height)),
-                  kTypePictureBox, visible, true);
+    CreateControl(window, PixelRectF(x, y, width, height), kTypePictureBox, visible, true);
     frameCount_ = static_cast<int>(image_.GetFrameCount());
     return GetId();
 }

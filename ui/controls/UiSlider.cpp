@@ -34,10 +34,8 @@ int UiSlider::Create(HWND window, int x, int y, int width, int height,
     const int windowIndex = FindWindowIndex(window);
     const UiWindow* owner = windowIndex > 0 ? FindUiWindow(windowIndex) : nullptr;
     rounded_ = options.rounded.value_or(owner == nullptr || owner->frameStyle != 0);
-    CreateControl(window,
-                  MakeRectF(static_cast<float>(x), static_cast<float>(y), static_cast<float>(width),
-                            static_cast<float>(std::max(height, 12))),
-                  kTypeSlider, options.visible, true);
+    CreateControl(window, PixelRectF(x, y, width, std::max(height, 12)), kTypeSlider,
+                  options.visible, true);
     if (options.visible) {
         Redraw();
     }
