@@ -100,6 +100,22 @@ void ShowMenu() {
     RunCommand(command);
 }
 
+// Waits for the object while dispatching this thread's messages. A quit
+// request ends the wait and is left for the loop that owns it.
+void WaitPumping(HANDLE object) {
+    while (MsgWaitForMultipleObjects(1, &object, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0) {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT) {
+                PostQuitMessage(static_cast<int>(message.wParam));
+                return;
+            }
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+}
+
 } // namespace
 
 void OnTrayEvent(int operation) {
@@ -170,6 +186,11 @@ void ExitWithFade() {
                                 static_cast<float>(volume) / g.volumeSlider.BufferValue());
         DelayPumping(30);
     }
+    // The start-up worker may still be starting the first song; the exit
+    // clean-up must not release what it reads.
+    if (g.workerThread) {
+        WaitPumping(g.workerThread);
+    }
     std::exit(0);
 }
 
@@ -183,19 +204,7 @@ bool DelayPumping(double amount, int unit) {
         return false;
     }
     SetWaitableTimer(timer, &due, 0, nullptr, nullptr, FALSE);
-    while (MsgWaitForMultipleObjects(1, &timer, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0) {
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            if (message.message == WM_QUIT) {
-                // Leaves the quit request for the loop that owns it.
-                PostQuitMessage(static_cast<int>(message.wParam));
-                CloseHandle(timer);
-                return true;
-            }
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-    }
+    WaitPumping(timer);
     CloseHandle(timer);
     return true;
 }
