@@ -43,11 +43,7 @@ void OnMainWindowClick(HWND, int controlId, UiControl*, int typeCode) {
         }
     }
     if (controlId == g.nextButton.GetId()) {
-        if (++g.currentSongIndex > static_cast<int>(g.playlist.size())) {
-            FetchDefaultPlaylist();
-            g.currentSongIndex = 1;
-        }
-        RunTask(kPlayCurrentSong);
+        PlayNextSong();
     }
 }
 

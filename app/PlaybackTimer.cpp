@@ -1,9 +1,8 @@
 #include "app/PlaybackTimer.h"
 
 #include "app/Globals.h"
-#include "app/Tasks.h"
+#include "app/SongPlayback.h"
 #include "lyrics/LyricParser.h"
-#include "station/StationClient.h"
 
 #include <cstdlib>
 #include <string>
@@ -54,12 +53,7 @@ void AdvanceToNextSong(Globals& g) {
     g.progressSlider.BufferValue(0.0f);
     g.audioPlayer.Stop(g.currentStream);
     g.audioPlayer.StreamFree(g.currentStream);
-    if (++g.currentSongIndex > static_cast<int>(g.playlist.size())) {
-        std::optional<std::string> channel;
-        FetchPlaylist(channel, g.playlist);
-        g.currentSongIndex = 1;
-    }
-    RunTask(kPlayCurrentSong);
+    PlayNextSong();
 }
 
 } // namespace

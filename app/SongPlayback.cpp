@@ -2,11 +2,14 @@
 
 #include "app/BannerWindow.h"
 #include "app/Globals.h"
+#include "app/Tasks.h"
 #include "app/TrayMenu.h"
 #include "common/CodePage.h"
 #include "station/StationClient.h"
 
 #include <cmath>
+#include <optional>
+#include <string>
 
 void ShowPlayPausePicture(int firstItem) {
     G().playPauseButton.SetImages(SkinItem(firstItem), SkinItem(firstItem + 1),
@@ -55,4 +58,14 @@ void PlayCurrentSong() {
     if (BannerOptionChecked()) {
         ShowSongBanner(details.songName);
     }
+}
+
+void PlayNextSong() {
+    Globals& g = G();
+    if (++g.currentSongIndex > static_cast<int>(g.playlist.size())) {
+        std::optional<std::string> channel;
+        FetchPlaylist(channel, g.playlist);
+        g.currentSongIndex = 1;
+    }
+    RunTask(kPlayCurrentSong);
 }

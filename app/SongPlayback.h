@@ -5,6 +5,10 @@
 // change goes through here (as RunTask(2)).
 void PlayCurrentSong();
 
+// Moves to the next song of the playlist, fetching the default channel's
+// list anew once it is used up, and plays it.
+void PlayNextSong();
+
 // Skin items of the play/pause button's two pictures.
 inline constexpr int kPlayPicture = 1;
 inline constexpr int kPausePicture = 28;
